@@ -1,0 +1,57 @@
+// Helpers that every part of the program calls to learn about the machine, format and split
+// text, run a program and wait for it, and follow a copy's progress.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// "2K-XP", "VISTA", "SEVEN" or empty; set once at start-up by DetectWindowsVersion.
+extern std::string WindowsVersionCode;
+// Set when a job ends or is cancelled; read by CopyProgressCallback.
+extern bool JobOver;
+
+// Size of a file (or folder) found by a first-match search; 0 when nothing is found.
+long long GetFileSize64(const std::string& path);
+// "#.## GB" / "MB" / "KB" / "bytes" in units of 1024, the locale's decimal separator.
+std::string FormatByteSize(long long count);
+// Splits at every delimiter; empty fields stay.
+std::vector<std::string> SplitString(const std::string& text, const std::string& delimiter);
+// The logged-on user's name; empty when the call fails.
+std::string GetCurrentUserName();
+// Runs a program hidden and waits for it, pumping messages every 50 ms.
+void RunAndWait(const std::string& program, const std::string& parameters);
+// The path less its extension (the last "." after the last "\" and ":").
+std::string RemoveFileExt(const std::string& path);
+// Progress routine of CopyFileExA; the context is the progress bar's window (or null).
+DWORD CALLBACK CopyProgressCallback(LARGE_INTEGER totalFileSize, LARGE_INTEGER totalBytesTransferred,
+                                    LARGE_INTEGER streamSize, LARGE_INTEGER streamBytesTransferred,
+                                    DWORD streamNumber, DWORD callbackReason, HANDLE sourceFile,
+                                    HANDLE destinationFile, LPVOID data);
+// Path of a shell special folder, without a trailing backslash (a drive root keeps its own);
+// empty when the shell knows no such folder. The owner defaults to the main window.
+std::string GetSpecialFolderPath(int csidl);
+void SetSpecialFolderOwner(HWND owner);
+// Sets WindowsVersionCode from GetVersionExA.
+void DetectWindowsVersion();
+// The rule behind it, for a filled structure (extended: the product type is valid).
+std::string VersionCodeFor(const OSVERSIONINFOEXA& info, bool extended);
+
+// Existence tests: a file exists when it has a time stamp, so a folder never counts as a file.
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// Creates a folder with every missing parent; true when it exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// The folder of the program's own file, without a trailing backslash.
+std::string ProgramFolder();
+// One trailing backslash removed, if any.
+std::string ExcludeTrailingBackslash(const std::string& path);
+// The file-name part: the text after the last "\", "/" or ":".
+std::string ExtractFileName(const std::string& path);
+// Today's date as yyyy-mm-dd.
+std::string TodayAsText();
+// Every occurrence of from replaced by to, letters a-z compared without case.
+std::string ReplaceTextIgnoreCase(const std::string& text, const std::string& from, const std::string& to);
+// Only the letters a to z are upper-cased.
+std::string UpperAscii(const std::string& text);
+bool SameTextIgnoreCase(const std::string& a, const std::string& b);
