@@ -1,0 +1,21 @@
+#include "ui/MessagePump.h"
+#include <windows.h>
+
+namespace ui {
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave the quit request for the main loop, which ends the program.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void Terminate() { PostQuitMessage(0); }
+
+}  // namespace ui
