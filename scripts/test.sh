@@ -11,10 +11,9 @@ bash scripts/build.sh "${presets[@]}"
 export LC_ALL=C.UTF-8 WINEDEBUG=-all
 status=0
 for p in "${presets[@]}"; do
-  prefixes=$root/build/$p/prefixes
   echo "== $p: making test prefixes"
-  bash scripts/prefixes.sh "$prefixes"
+  bash scripts/prefixes.sh "$root/build/$p/prefixes"
   echo "== $p: running tests"
-  xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/run-ctest.sh "$prefixes" "$p" || status=1
+  xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/run-ctest.sh "$root/build/$p" || status=1
 done
 exit $status
