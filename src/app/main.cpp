@@ -1,2 +1,35 @@
+// Halvorkeep3: backs up one user's personal data into a folder of their choice and copies a
+// backup set back onto a machine.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <commctrl.h>
+#include <ole2.h>
+#include "app/Form1.h"
+#include "app/Form2.h"
+#include "app/Form3.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    // The folder browser's new style needs OLE.
+    OleInitialize(nullptr);
+
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    if (!form1.Create() || !form2.Create(form1.hwnd()) || !form3.Create(form1.hwnd())) {
+        MessageBoxA(nullptr, "The program's windows could not be created.", "Halvorkeep3", MB_OK | MB_ICONERROR);
+        OleUninitialize();
+        return 1;
+    }
+    ShowWindow(form1.hwnd(), show);
+    UpdateWindow(form1.hwnd());
+
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageA(form1.hwnd(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    OleUninitialize();
+    return static_cast<int>(msg.wParam);
+}

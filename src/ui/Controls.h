@@ -2,9 +2,12 @@
 //
 // Every control is created into a Container (a form, a panel or a tab sheet). A container's
 // window procedure hands the notifications of its children (WM_COMMAND, WM_NOTIFY,
-// WM_DRAWITEM, WM_CTLCOLOR*, WM_VKEYTOITEM) back to the child's own object, found through
-// the child window's GWLP_USERDATA, so each control turns them into its one callback slot.
-// No application logic lives here.
+// WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*, WM_VKEYTOITEM) back to the child's own object,
+// found through a property of the child window, so each control turns them into its one
+// callback slot. No application logic lives here.
+//
+// Fonts follow the parent: a control takes its parent's font when it is created and whenever
+// the parent's font changes, until it is given a font of its own with SetFont.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -24,7 +27,7 @@ class Container;
 class Control {
 public:
     Control() = default;
-    virtual ~Control() = default;
+    virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -33,19 +36,26 @@ public:
     static Control* FromHandle(HWND w);
 
     // Visible and Enabled are the control's own state, whatever its parent's.
-    void SetVisible(bool visible);
+    virtual void SetVisible(bool visible);
     bool Visible() const;
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    void SetEnabled(bool enabled);
+    virtual void SetEnabled(bool enabled);
     bool Enabled() const;
     virtual void SetText(const std::string& text);
     virtual std::string Text() const;
+    // The control's own font (not owned); its children without a font of their own follow it.
     void SetFont(HFONT font);
+    HFONT Font() const { return font_; }
     // Paints the control at once (invalidate, erase, update).
     void Repaint();
-    void SetBounds(const Rect& r);
+    virtual void SetBounds(const Rect& r);
     Rect Bounds() const;  // relative to the parent's client area
+    // A hand cursor over the control (links, clickable pictures).
+    void SetHandCursor(bool hand) { handCursor_ = hand; }
+    bool HandCursor() const { return handCursor_; }
+    // The container the control was created in; null for forms.
+    Container* ParentContainer() const;
 
     // Reflected notifications; a control overrides the ones it needs.
     virtual void OnCommand(int /*code*/) {}
@@ -57,15 +67,25 @@ public:
     virtual int OnVKeyToItem(int /*vk*/, int /*caret*/) { return -1; }
 
 protected:
-    // Creates the window as a child of parent and ties it to this object.
+    // Creates the window as a child of parent and ties it to this object. WS_CHILD is added;
+    // WS_VISIBLE is the caller's to give.
     bool CreateChild(Container& parent, int id, const char* className, DWORD style,
                      DWORD exStyle, const Rect& r, const std::string& text = {},
                      bool unicode = false);
+    bool CreateIn(HWND parent, int id, const char* className, DWORD style, DWORD exStyle,
+                  const Rect& r, const std::string& text, bool unicode);
     // For windows made elsewhere (forms, containers).
     void Attach(HWND w);
+    // Unties the object from a window that is being destroyed.
+    void Detach();
+    // Sets the font on the window and passes it on to the children that follow it.
+    virtual void ApplyFont(HFONT font);
 
     win::UniqueWindow wnd_;
     bool unicode_ = false;
+    HFONT font_ = nullptr;
+    bool ownFont_ = false;
+    bool handCursor_ = false;
 };
 
 // A window that hosts controls and reflects their notifications to them.
@@ -76,8 +96,21 @@ public:
     // Background brush used for the container and transparent children; null: system colour.
     void SetBackground(COLORREF colour);
     HBRUSH BackgroundBrush() const { return background_.get(); }
+    // Paints into dc, whose origin is the child's top-left corner, what lies behind the child:
+    // the container's background (its WM_ERASEBKGND) and the visible pictures below the child.
+    void PaintBehind(HDC dc, const Control& child) const;
+    // The brush for a child's WM_CTLCOLOR* that draws on the container's background; sets the
+    // DC's background colour to match.
+    HBRUSH ChildBrush(HDC dc) const;
 
 protected:
+    // Creates a window of the containers' own class.
+    bool CreateContainer(HWND parent, int id, const Rect& r, DWORD style);
+    // The messages every container handles alike (background, font, cursor); true when handled.
+    bool CommonMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    virtual bool ContainerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    static LRESULT CALLBACK ContainerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
     win::UniqueBrush background_;
 };
 
@@ -86,6 +119,13 @@ class Panel : public Container {
 public:
     bool Create(Container& parent, int id, const Rect& r, bool framed = false,
                 const std::string& caption = {});
+    void SetText(const std::string& text) override;  // the frame's caption
+
+protected:
+    bool ContainerMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    bool framed_ = false;
 };
 
 class Label : public Control {
@@ -96,8 +136,6 @@ public:
     void SetTextColor(COLORREF colour);
     // Draws on the parent's background (for pictures behind the text).
     void SetTransparent(bool transparent);
-    // A hand cursor over the label (links).
-    void SetHandCursor(bool hand);
     std::function<void()> onClick;
 
     void OnCommand(int code) override;
@@ -168,6 +206,10 @@ public:
     void SetDialogTitle(const std::string& title);
     Button& BrowseButton() { return browse_; }
     void Browse();
+    // The browse button follows the edit.
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    void SetBounds(const Rect& r) override;
 
 private:
     Kind kind_ = Kind::Folder;
@@ -196,6 +238,10 @@ public:
     HWND EditWindow() const;
     std::function<void()> onSelect;
     void OnCommand(int code) override;
+    void SetBounds(const Rect& r) override;  // r.h is the height of the closed box
+
+private:
+    bool dropDownList_ = false;
 };
 
 // List box of text lines; the hidden data lists of the main window are list boxes too.
@@ -221,6 +267,8 @@ public:
 
 protected:
     bool CreateWithStyle(Container& parent, int id, const Rect& r, DWORD extraStyle, bool visible);
+    // Owner-drawn lists: the item height follows the font, at least minHeight.
+    void FitItemHeight(int minHeight);
 };
 
 // List box whose items carry a check mark; a click on the mark or the space bar toggles it.
@@ -235,23 +283,45 @@ public:
     int OnVKeyToItem(int vk, int caret) override;
     // Toggles the item under a client point when the point is on its mark.
     void ClickAt(POINT client);
+
+protected:
+    void ApplyFont(HFONT font) override;
+
+private:
+    void Toggle(int index);
+    static LRESULT CALLBACK MouseProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 };
 
-// Static picture. Owns the bitmap it was given.
+// Static picture. Owns the bitmap it was given. It is drawn at its top-left corner with
+// fuchsia RGB(255,0,255) as the see-through colour, over the parent's background and the
+// pictures below it; a picture created later lies over the earlier ones, and every other
+// control lies over the pictures.
 class Picture : public Control {
 public:
+    static constexpr COLORREF kSeeThrough = RGB(255, 0, 255);
     bool Create(Container& parent, int id, const Rect& r);
     bool LoadResource(int bitmapId);  // a BITMAP resource of the module
     void SetBitmap(win::UniqueBitmap bitmap);
     HBITMAP Bitmap() const { return bitmap_.get(); }
-    void SetHandCursor(bool hand);
+    // False: the bitmap is copied as it is, fuchsia included.
+    void SetTransparent(bool transparent);
+    // Draws the bitmap with its top-left corner at (x, y) of dc.
+    void DrawAt(HDC dc, int x, int y) const;
     std::function<void()> onClick;
     std::function<void()> onDblClick;
     void OnCommand(int code) override;
+    bool OnDrawItem(DRAWITEMSTRUCT* dis) override;
+    void SetVisible(bool visible) override;
 
 private:
+    void RepaintArea();
     win::UniqueBitmap bitmap_;
+    bool transparent_ = true;
 };
+
+// Draws a bitmap at (x, y) of dc, fuchsia see-through; the bitmap must not be selected
+// into another device context.
+void DrawBitmapKeyed(HDC dc, HBITMAP bitmap, int x, int y, int maxWidth, int maxHeight);
 
 class TabSheet;
 
@@ -267,16 +337,25 @@ public:
     TabSheet& Page(int index) const { return *sheets_[index]; }
     std::function<void()> onChange;  // after the user clicked a tab
     bool OnNotify(NMHDR* hdr, LRESULT& result) override;
+    void SetBounds(const Rect& r) override;
+
+protected:
+    void ApplyFont(HFONT font) override;
 
 private:
     std::vector<TabSheet*> sheets_;
     void ShowIndex(int index);
+    RECT DisplayArea() const;
+    void LayoutSheets();
 };
 
 class TabSheet : public Container {
 public:
     void SetCaption(const std::string& caption);
     std::string Caption() const;
+    // The tab's caption.
+    void SetText(const std::string& text) override { SetCaption(text); }
+    std::string Text() const override { return Caption(); }
     PageControl* Owner() const { return owner_; }
     int PageIndex() const { return index_; }
 
@@ -301,6 +380,9 @@ public:
     HBITMAP LinePicture(int index) const;
     void SelectLast();
     bool OnDrawItem(DRAWITEMSTRUCT* dis) override;
+
+protected:
+    void ApplyFont(HFONT font) override;
 };
 
 // Endless moving bar drawn from its own timer thread: every RefreshInterval ms the thread
@@ -322,6 +404,11 @@ public:
 private:
     struct Impl;
     Impl* impl_;
+    void Stop();
+    void OnFrame(WPARAM run);
+    void OnEnded(WPARAM run);
+    void Paint(HDC dc);
+    static LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 };
 
 }  // namespace ui

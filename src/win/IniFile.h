@@ -19,6 +19,7 @@ public:
     std::vector<std::string> ReadSections() const;
     // Key names of a section in file order.
     std::vector<std::string> ReadSection(const std::string& section) const;
+    // A section is there when the file lists it, with or without keys.
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
     bool EraseSection(const std::string& section);

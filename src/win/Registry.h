@@ -10,6 +10,7 @@ namespace win {
 class RegistryKey {
 public:
     RegistryKey() = default;
+    // Paths are relative to the root; a leading backslash is allowed and ignored.
     // Opens an existing key; false when it is missing or access is refused.
     bool Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
     // Opens the key, creating it and its missing parents.
@@ -26,6 +27,8 @@ public:
     bool WriteExpandString(const std::string& name, const std::string& value);
     std::vector<std::string> SubKeyNames() const;
     std::vector<std::string> ValueNames() const;
+    // Whether the open key has a sub-key of that name (or relative path).
+    bool HasSubKey(const std::string& name) const;
 
 private:
     UniqueRegKey key_;

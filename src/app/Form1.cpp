@@ -1,0 +1,112 @@
+// The main window: creation, handler binding and the window font.
+#include "app/Form1.h"
+#include "app/Environment.h"
+#include "app/Jpeg.h"
+#include "resource.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
+    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+TForm1::TForm1() {
+    RestoreSearch.MaxPenetration = 10000000;
+    Search.OnFichier = [this](TScruteDossier* sender, std::string nom) { SearchFichier(sender, nom); };
+}
+
+bool TForm1::Create() {
+    Form1 = this;
+    Options options;
+    options.title = "Halvorkeep3";
+    options.clientWidth = 620;
+    options.clientHeight = 470;
+    options.iconId = IDI_APP;
+    if (!CreateForm(options)) return false;
+    SetSpecialFolderOwner(hwnd());
+    if (!CreateControls()) return false;
+    Banner.SetBitmap(LoadJpegResource(IDR_BANNER));
+    // The two restore-mode combos hold their two items from the start; the language fills them.
+    for (ui::ComboBox* combo : {&FirefoxRestoreMode, &ThunderbirdRestoreMode}) {
+        combo->AddItem({});
+        combo->AddItem({});
+    }
+    Image28.SetHandCursor(true);
+    BindHandlers();
+    FormCreate();
+    return true;
+}
+
+void TForm1::BindHandlers() {
+    WelcometoZevsHalvorkeep.onClick = [this] { SelectLanguageSelect(); };
+    SelectLanguage.onSelect = [this] { SelectLanguageSelect(); };
+    StoragePath.onChange = [this] { StoragePathChange(); };
+    BackupPath.onChange = [this] { BackupPathChange(); };
+    BackupData.onClick = [this] { BackupDataClick(); };
+    RestoreData.onClick = [this] { RestoreDataClick(); };
+    BackupInSubFolder.onClick = [this] { BackupInSubFolderClick(); };
+    WelcomeNext.onClick = [this] { WelcomeNextClick(); };
+    Image28.onClick = [this] { Image28DblClick(); };
+    JobCancelButton.onClick = [this] { JobCancelButtonClick(); };
+    JobPreviousButton.onClick = [this] { JobPreviousButtonClick(); };
+    JobQuitButton.onClick = [this] { JobQuitButtonClick(); };
+    for (ui::Button* quit : {&WelcomeQuit, &Backup1Quit, &Backup2Quit, &Backup3Quit, &Backup4Quit, &Backup5Quit,
+                             &Backup6Quit, &Restore1Quit, &Restore2Quit, &Restore3Quit, &Restore4Quit,
+                             &Restore5Quit, &Restore6Quit})
+        quit->onClick = [this] { WelcomeQuitClick(); };
+
+    Backup1Previous.onClick = [this] { Backup1PreviousClick(); };
+    Backup1Next.onClick = [this] { Backup1NextClick(); };
+    Backup2Previous.onClick = [this] { Backup2PreviousClick(); };
+    Backup2Next.onClick = [this] { Backup2NextClick(); };
+    Backup3Previous.onClick = [this] { Backup3PreviousClick(); };
+    Backup3Next.onClick = [this] { Backup3NextClick(); };
+    Backup4Previous.onClick = [this] { Backup4PreviousClick(); };
+    Backup4Next.onClick = [this] { Backup4NextClick(); };
+    Backup5Previous.onClick = [this] { Backup5PreviousClick(); };
+    Backup5Next.onClick = [this] { Backup5NextClick(); };
+    Backup6Previous.onClick = [this] { Backup6PreviousClick(); };
+    backup6Next.onClick = [this] { backup6NextClick(); };
+    Restore1Previous.onClick = [this] { Restore1PreviousClick(); };
+    Restore1Next.onClick = [this] { Restore1NextClick(); };
+    Restore2Previous.onClick = [this] { Restore2PreviousClick(); };
+    Restore2Next.onClick = [this] { Restore2NextClick(); };
+    Restore3Previous.onClick = [this] { Restore3PreviousClick(); };
+    Restore3Next.onClick = [this] { Restore3NextClick(); };
+    Restore4Previous.onClick = [this] { Restore4PreviousClick(); };
+    Restore4Next.onClick = [this] { Restore4NextClick(); };
+    Restore5Previous.onClick = [this] { Restore5PreviousClick(); };
+    Restore5Next.onClick = [this] { Restore5NextClick(); };
+    // Previous on the last restore page goes back to page 4, as it always has.
+    Restore6Previous.onClick = [this] { Restore5PreviousClick(); };
+}
+
+void TForm1::ApplyWindowFont() {
+    const bool vista = WindowsVersionCode == "VISTA";
+    win::WindowDC screen(nullptr);
+    const int points = vista ? 9 : 8;
+    LOGFONTA lf{};
+    lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen.dc(), LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, vista ? "Segoe UI" : "Tahoma", LF_FACESIZE);
+    font_.reset(CreateFontIndirectA(&lf));
+    SetFont(font_.get());
+    EnumChildWindows(hwnd(), SetFontOfChild, reinterpret_cast<LPARAM>(font_.get()));
+}
+
+bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_CLOSE) {
+        // The window's close box ends the program like the Quit buttons.
+        WelcomeQuitClick();
+        result = 0;
+        return true;
+    }
+    return Form::HandleMessage(msg, wp, lp, result);
+}

@@ -1,0 +1,194 @@
+// TForm1: the main window. Its controls are the program's state: category check boxes are the
+// choices, path edits the sources and destinations, hidden list boxes the work lists. The
+// handlers live in one source file per subsystem.
+#pragma once
+#include <string>
+#include "categories/Scrute.h"
+#include "ui/Controls.h"
+#include "ui/Form.h"
+
+class TForm1 : public ui::Form {
+public:
+    TForm1();
+    // Creates the window and its controls, binds the handlers and runs FormCreate.
+    bool Create();
+
+    // Banner and the about picture over it.
+    ui::Picture Banner, Image28;
+
+    // Welcome page.
+    ui::Panel WelcomePanel;
+    ui::Label WelcometoZevsHalvorkeep, WhatToDo, WhereToBackup, Label8, LanguageLabel;
+    ui::RadioButton BackupData, RestoreData;
+    ui::Picture Image27, StoragePathWrong, Image22, BackupWrong;
+    ui::PathEdit StoragePath, BackupPath;
+    ui::CheckBox BackupInSubFolder;
+    ui::ComboBox SelectLanguage;
+    ui::Button WelcomeNext, WelcomeQuit;
+
+    // Backup pages.
+    ui::PageControl BackupTabs;
+    ui::TabSheet BackupTabSheet1, BackupTabSheet2, BackupTabSheet3, BackupTabSheet4, BackupTabSheet5,
+        BackupTabSheet6;
+    // Page 1: personal folders.
+    ui::CheckBox Desktop, DesktopWallPaper, Quicklaunch, MyDocuments, MyPictures, MyMusic, MyVideos;
+    ui::PathEdit DesktopPath, QuickLaunchPath, MyDocumentsPath, MyPicturesPath, MyMusicPath, MyVideosPath;
+    ui::Picture DesktopWrong, QuicklaunchWrong, MyDocumentsWrong, MyPicturesWrong, MyMusicWrong, MyVideosWrong;
+    // Page 2: web browsers.
+    ui::CheckBox IEFavorites, IEStartPage;
+    ui::PathEdit IEFavoritesPath;
+    ui::Picture IEFavoritesWrong, FirefoxProfileWrong;
+    ui::Label Firefoxprofile;
+    ui::CheckListBox FirefoxProfilesNames;
+    ui::ListBox FirefoxProfiles, FFProfilesNames, FirefoxProfilesPaths;
+    ui::Button Button2;
+    // Page 3: mail 1/2.
+    ui::Label LabelOE, LabelOutlook;
+    ui::CheckListBox OEIdentitiesList, PSTList;
+    ui::ListBox IdentitiesList, IdentitiesPaths;
+    ui::Picture IdentitiesWrong, PSTWrong, OutlookNk2Wrong;
+    ui::Button SearchPST, SelectPST;
+    ui::ComboBox SelectPSTDrive;
+    ui::CheckBox OutlookNk2;
+    ui::PathEdit OutlookNK2Path;
+    // Page 4: mail 2/2.
+    ui::CheckBox WindowsMail, Wab;
+    ui::PathEdit WindowsMailPath, WabPath;
+    ui::Picture WindowsMailWrong, ThunderbirdProfileWrong, WabWrong;
+    ui::Label ThunderbirdProfile;
+    ui::CheckListBox ThunderbirdProfilesNames;
+    ui::ListBox ThunderbirdProfiles, TBProfilesNames, ThunderbirdProfilesPaths;
+    ui::Button Button1;
+    // Page 5: misc.
+    ui::CheckBox SharedDocuments, Fonts, WindowsCalendar, Rasphone;
+    ui::PathEdit SharedDocumentsPath, FontsPath, WindowsCalendarPath, RasPhonePath;
+    ui::Picture SharedDocumentsWrong, FontsWrong, WindowsCalendarWrong, RasphoneWrong;
+    // Page 6: custom / launch.
+    ui::Label Fichiers, Dossiers;
+    ui::ListBox AdditionalFilesList, AdditionalDirectoriesList;
+    ui::Button RemoveAdditionalFile, AddFiles, RemoveAdditionalDirectory, AddDirectory, Launch;
+    // Navigation of the backup pages.
+    ui::Button Backup1Previous, Backup2Previous, Backup3Previous, Backup4Previous, Backup5Previous,
+        Backup6Previous;
+    ui::Button Backup1Next, Backup2Next, Backup3Next, Backup4Next, Backup5Next, backup6Next;
+    ui::Button Backup1Quit, Backup2Quit, Backup3Quit, Backup4Quit, Backup5Quit, Backup6Quit;
+
+    // Job panel.
+    ui::Panel JobPanel;
+    ui::Label JobLogLabel, CopyProgress, WarningLabel, Errorlabel;
+    ui::Picture Image52, WarningBMP, ErrorBMP;
+    ui::LogList Log;
+    ui::ListBox TextLog;
+    ui::ProgressBar ProgressBar;
+    ui::Button JobCancelButton, JobPreviousButton, JobQuitButton;
+
+    // Restore pages.
+    ui::PageControl RestoreTabs;
+    ui::TabSheet RestoreTabSheet1, RestoreTabSheet2, RestoreTabSheet3, RestoreTabSheet4, RestoreTabSheet5,
+        RestoreTabSheet6;
+    // Page 1.
+    ui::CheckBox RestoreDesktop, RestoreWallPaper, RestoreQuickLaunch, RestoreMyDocuments, RestoreMyPictures,
+        RestoreMyMusic, RestoreMyVideos, RestoreSharedDocs;
+    // Page 2.
+    ui::CheckBox RestoreIEFavorites, RestoreIEStartPage;
+    ui::Label RestoreFirefox, InstallFirefox;
+    ui::CheckListBox RestoreFirefoxProfilesNames;
+    ui::ListBox RestoreFFProfilesNames;
+    ui::ComboBox FirefoxRestoreMode;
+    ui::RadioButton RestoreFirefoxDefault, RestoreFirefoxOrigin;
+    // Page 3.
+    ui::Label RestoreOEIdentities, RestoreOEVista, RestoreOutlookPST;
+    ui::CheckListBox restoreOEIdentitiesList, RestoreOutlookPSTList;
+    ui::CheckBox RestoreWindowsMail, RestoreWab, RestoreNK2;
+    // Page 4.
+    ui::Label RestoreThunderbird, InstallThunderbird;
+    ui::CheckListBox RestoreThunderbirdProfilesNames;
+    ui::ListBox RestoreTBProfilesNames;
+    ui::ComboBox ThunderbirdRestoreMode;
+    ui::RadioButton RestoreThunderbirdDefault, RestoreThunderbirdOrigin;
+    // Page 5.
+    ui::CheckBox RestoreFonts, RestoreWindowsCalendar, RestoreRasPhone;
+    // Page 6.
+    ui::Label RestoreAdditionalFiles, RestoreAdditionalFolders;
+    ui::CheckListBox restoreAdditionalFilesList, RestoreAdditionalDirectoriesList;
+    ui::RadioButton RestoreFilesOrigin, RestoreFilesOther, RestoreFoldersOrigin, RestoreFoldersOther;
+    ui::PathEdit RestoreFilesDirectory, RestoreFoldersDirectory;
+    ui::Button SelectFilesButton, SelectFoldersButton, LaunchRestore;
+    // Navigation of the restore pages.
+    ui::Button Restore1Previous, Restore2Previous, Restore3Previous, Restore4Previous, Restore5Previous,
+        Restore6Previous;
+    ui::Button Restore1Next, Restore2Next, Restore3Next, Restore4Next, Restore5Next;
+    ui::Button Restore1Quit, Restore2Quit, Restore3Quit, Restore4Quit, Restore5Quit, Restore6Quit;
+
+    // Hidden work lists and scratch lists of the main window, and the three log-line pictures.
+    ui::ListBox CopyList, RestoreCopyList, FontsList, ListBox, ExplodeFolder, UnicodeMemo, AnsiMemo;
+    ui::Picture ImageInfo, ImageWarning, ImageError;
+
+    // The two folder walkers.
+    TScruteDossier Search, RestoreSearch;
+
+    // Start-up, settings and languages.
+    void FormCreate();
+    void LoadLanguage(const std::string& name);
+    void SelectLanguageSelect();
+    void SearchFichier(TScruteDossier* sender, std::string nom);
+
+    // Welcome page.
+    void StoragePathChange();
+    void BackupDataClick();
+    void RestoreDataClick();
+    void BackupInSubFolderClick();
+    void WelcomeNextClick();
+    void WelcomeQuitClick();
+    void Image28DblClick();
+    void BackupPathChange();
+
+    // Page navigation.
+    void Backup1PreviousClick();
+    void Backup1NextClick();
+    void Backup2PreviousClick();
+    void Backup2NextClick();
+    void Backup3PreviousClick();
+    void Backup3NextClick();
+    void Backup4PreviousClick();
+    void Backup4NextClick();
+    void Backup5PreviousClick();
+    void Backup5NextClick();
+    void Backup6PreviousClick();
+    void backup6NextClick();
+    void Restore1PreviousClick();
+    void Restore1NextClick();
+    void Restore2PreviousClick();
+    void Restore2NextClick();
+    void Restore3PreviousClick();
+    void Restore3NextClick();
+    void Restore4PreviousClick();
+    void Restore4NextClick();
+    void Restore5PreviousClick();
+    void Restore5NextClick();
+
+    // Job panel: its start state, the four kinds of log line, and its buttons.
+    void StartJobPanel();
+    void LogInfo(const std::string& message);
+    void LogWarning(const std::string& message);
+    void LogError(const std::string& message);
+    // A cancel line: the message alone, with the error picture, counted nowhere.
+    void LogCancel(const std::string& message);
+    void JobCancelButtonClick();
+    void JobPreviousButtonClick();
+    void JobQuitButtonClick();
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    bool CreateControls();
+    void BindHandlers();
+    void ApplyWindowFont();
+    void ShowFirstWizardPage();
+    void AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture);
+
+    win::UniqueFont font_;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,11 @@
+// The job log shared by the backup and the restore: counters and the dated line text.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// Errors and warnings of the running job.
+extern int ErrorCount;
+extern int WarningCount;
+
+// TodayText, " - ", the time in the user's long time format, " : " and the message.
+std::string DatedLine(const SYSTEMTIME& time, const std::string& message);

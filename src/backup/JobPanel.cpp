@@ -1,0 +1,70 @@
+// The job panel both jobs show while they copy: its log lines, counters and three buttons.
+#include "app/AppState.h"
+#include "app/Environment.h"
+#include "app/Form1.h"
+#include "backup/JobLog.h"
+#include "ui/Dialogs.h"
+#include "ui/MessagePump.h"
+
+void TForm1::StartJobPanel() {
+    ErrorCount = 0;
+    WarningCount = 0;
+    TextLog.Clear();
+    Log.Clear();
+    JobPreviousButton.SetEnabled(false);
+    JobQuitButton.SetEnabled(false);
+    JobCancelButton.SetEnabled(true);
+    JobOver = false;
+}
+
+void TForm1::AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture) {
+    Log.AddLine(logText, picture);
+    TextLog.AddItem(textLogLine);
+}
+
+void TForm1::LogInfo(const std::string& message) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string line = DatedLine(now, message);
+    AddLogLine(line, line, ImageInfo.Bitmap());
+}
+
+void TForm1::LogWarning(const std::string& message) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string line = DatedLine(now, message);
+    AddLogLine(line, "[WARNING] " + line, ImageWarning.Bitmap());
+    ++WarningCount;
+    WarningBMP.Show();
+    WarningLabel.SetText(LanguageText("INTERFACE", "Warnings", "Warnings") + " : " + std::to_string(WarningCount));
+}
+
+void TForm1::LogError(const std::string& message) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string line = DatedLine(now, message);
+    AddLogLine(line, "[ERROR] " + line, ImageError.Bitmap());
+    ++ErrorCount;
+    ErrorBMP.Show();
+    Errorlabel.SetText(LanguageText("INTERFACE", "Errors", "Errors") + " : " + std::to_string(ErrorCount));
+}
+
+void TForm1::LogCancel(const std::string& message) { AddLogLine(message, "[ERROR] " + message, ImageError.Bitmap()); }
+
+void TForm1::JobCancelButtonClick() {
+    if (!ui::ConfirmYesNo(hwnd(), LanguageText("MESSAGES", "CancelJob", "Cancel current operation ?"))) return;
+    LogCancel(LanguageText("MESSAGES", "CancelledByUser", "Process cancelled by user"));
+    JobOver = true;
+    JobPreviousButton.SetEnabled(true);
+    JobQuitButton.SetEnabled(true);
+}
+
+void TForm1::JobPreviousButtonClick() {
+    JobPanel.Hide();
+    if (BackupData.Checked()) BackupTabs.Show();
+    if (RestoreData.Checked()) RestoreTabs.Show();
+}
+
+void TForm1::JobQuitButtonClick() {
+    if (JobOver) ui::Terminate();
+}

@@ -1,0 +1,90 @@
+#include "categories/Scrute.h"
+#include <windows.h>
+#include "ui/MessagePump.h"
+#include "win/Handles.h"
+
+namespace {
+
+// File attribute bits as the walker's masks name them.
+const unsigned kReadOnly = 1, kHidden = 2, kSystem = 4, kVolumeLabel = 8, kFolder = 16, kArchive = 32;
+const unsigned kAnyFile = kReadOnly | kHidden | kSystem | kVolumeLabel | kFolder | kArchive;
+const unsigned kSubFolders = kHidden | kSystem | kFolder;
+// An entry with one of these attributes is listed only when the mask holds that attribute too.
+const unsigned kSpecial = kHidden | kSystem | kVolumeLabel | kFolder;
+
+// One enumeration of a pattern, skipping the entries that the attribute mask excludes.
+class Enumeration {
+public:
+    Enumeration(const std::string& pattern, unsigned attributes)
+        : exclude_(kSpecial & ~attributes), find_(FindFirstFileA(pattern.c_str(), &data_)), first_(true) {}
+
+    bool Next() {
+        if (!find_) return false;
+        for (;;) {
+            if (!first_ && !FindNextFileA(find_.get(), &data_)) return false;
+            first_ = false;
+            if ((data_.dwFileAttributes & exclude_) == 0) return true;
+        }
+    }
+    std::string Name() const { return data_.cFileName; }
+    bool IsFolder() const { return (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+private:
+    unsigned exclude_;
+    WIN32_FIND_DATAA data_;
+    win::UniqueFindHandle find_;
+    bool first_;
+};
+
+void RemoveOneTrailingBackslash(std::string& folder) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+}
+
+}  // namespace
+
+TScruteDossier::TScruteDossier() = default;
+
+void TScruteDossier::Execute() {
+    if (OnExecute) OnExecute(this);
+    currentFile_.clear();
+    WalkFolder(0, Dossier, SousDossier, kAnyFile, Filtre);
+    if (OnFinExecute) OnFinExecute(this);
+}
+
+std::string TScruteDossier::CurrentFileName() const {
+    size_t delimiter = currentFile_.find_last_of("\\:");
+    return delimiter == std::string::npos ? currentFile_ : currentFile_.substr(delimiter + 1);
+}
+
+void TScruteDossier::WalkFolder(int level, std::string folder, bool recurse, unsigned attributes,
+                                const std::string& masks) {
+    if (MaxPenetration >= 0 && level > MaxPenetration) return;
+    RemoveOneTrailingBackslash(folder);
+    ListFiles(folder, masks, attributes);
+    Enumeration entries(folder + "\\*.*", kSubFolders);
+    while (entries.Next()) {
+        std::string name = entries.Name();
+        if (!entries.IsFolder() || name == "." || name == "..") continue;
+        std::string sub = folder + "\\" + name;
+        if (OnDossier) OnDossier(this, sub);
+        if (recurse) WalkFolder(level + 1, sub, recurse, attributes, masks);
+        ui::PumpMessages();
+    }
+}
+
+void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned attributes) {
+    RemoveOneTrailingBackslash(folder);
+    while (!masks.empty()) {
+        size_t semicolon = masks.find(';');
+        std::string mask = masks.substr(0, semicolon);
+        Enumeration entries(folder + "\\" + mask, attributes);
+        while (entries.Next()) {
+            ui::PumpMessages();
+            if (!entries.IsFolder() && OnFichier) {
+                currentFile_ = folder + "\\" + entries.Name();
+                OnFichier(this, currentFile_);
+            }
+        }
+        masks = semicolon == std::string::npos ? "" : masks.substr(semicolon + 1);
+    }
+}

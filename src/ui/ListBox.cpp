@@ -1,0 +1,113 @@
+#include "ui/Controls.h"
+#include <algorithm>
+
+namespace ui {
+
+bool ListBox::Create(Container& parent, int id, const Rect& r, bool visible) {
+    return CreateWithStyle(parent, id, r, 0, visible);
+}
+
+bool ListBox::CreateWithStyle(Container& parent, int id, const Rect& r, DWORD extraStyle, bool visible) {
+    DWORD style = (visible ? WS_VISIBLE : 0) | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
+                  LBS_WANTKEYBOARDINPUT | LBS_NOINTEGRALHEIGHT | extraStyle;
+    return CreateChild(parent, id, "ListBox", style, WS_EX_CLIENTEDGE, r);
+}
+
+void ListBox::FitItemHeight(int minHeight) {
+    if (!hwnd()) return;
+    win::WindowDC dc(hwnd());
+    win::SelectGuard font(dc.dc(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc.dc(), &tm);
+    int height = std::max(minHeight, static_cast<int>(tm.tmHeight) + 2);
+    SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+}
+
+void ListBox::Clear() { SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0); }
+
+int ListBox::AddItem(const std::string& text) {
+    return static_cast<int>(SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+void ListBox::InsertItem(int index, const std::string& text) {
+    SendMessageA(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ListBox::DeleteItem(int index) { SendMessageA(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+
+void ListBox::SetItem(int index, const std::string& text) {
+    if (index < 0 || index >= Count()) return;
+    // The item keeps what it carries (check mark, picture) and its selection.
+    LRESULT data = SendMessageA(hwnd(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0);
+    bool selected = Selected(index);
+    LRESULT top = SendMessageA(hwnd(), LB_GETTOPINDEX, 0, 0);
+    DeleteItem(index);
+    InsertItem(index, text);
+    SendMessageA(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    if (selected) {
+        if (GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
+            SendMessageA(hwnd(), LB_SETSEL, TRUE, index);
+        else
+            SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    SendMessageA(hwnd(), LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+}
+
+int ListBox::Count() const { return hwnd() ? static_cast<int>(SendMessageA(hwnd(), LB_GETCOUNT, 0, 0)) : 0; }
+
+std::string ListBox::Item(int index) const {
+    LRESULT n = SendMessageA(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (n == LB_ERR) return {};
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    LRESULT got = SendMessageA(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    if (got == LB_ERR) return {};
+    text.resize(static_cast<size_t>(got));
+    return text;
+}
+
+std::vector<std::string> ListBox::Items() const {
+    std::vector<std::string> items;
+    int n = Count();
+    items.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) items.push_back(Item(i));
+    return items;
+}
+
+int ListBox::IndexOf(const std::string& text) const {
+    for (int i = 0, n = Count(); i < n; ++i)
+        if (Item(i) == text) return i;
+    return -1;
+}
+
+int ListBox::ItemIndex() const {
+    bool multi = (GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+    return static_cast<int>(SendMessageA(hwnd(), multi ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+}
+
+void ListBox::SetItemIndex(int index) {
+    if (GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) {
+        SendMessageA(hwnd(), LB_SETSEL, FALSE, -1);
+        if (index >= 0) SendMessageA(hwnd(), LB_SETSEL, TRUE, index);
+        SendMessageA(hwnd(), LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+    } else {
+        SendMessageA(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+bool ListBox::Selected(int index) const {
+    if (index < 0 || index >= Count()) return false;
+    if (GetWindowLongA(hwnd(), GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
+        return SendMessageA(hwnd(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+    return SendMessageA(hwnd(), LB_GETCURSEL, 0, 0) == index;
+}
+
+void ListBox::SetHorizontalExtent(int pixels) {
+    SendMessageA(hwnd(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+}
+
+int ListBox::OnVKeyToItem(int vk, int /*caret*/) {
+    if (onKeyDown) onKeyDown(vk);
+    return -1;
+}
+
+}  // namespace ui

@@ -1,0 +1,65 @@
+#include "ui/Controls.h"
+
+namespace ui {
+
+namespace {
+
+const int kPictureSize = 16;
+
+}  // namespace
+
+bool LogList::Create(Container& parent, int id, const Rect& r) {
+    return CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, true);
+}
+
+void LogList::ApplyFont(HFONT font) {
+    ListBox::ApplyFont(font);
+    FitItemHeight(kPictureSize + 2);
+}
+
+int LogList::AddLine(const std::string& text, HBITMAP picture) {
+    int index = ListBox::AddItem(text);
+    if (index >= 0) SendMessageA(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(picture));
+    return index;
+}
+
+HBITMAP LogList::LinePicture(int index) const {
+    if (index < 0 || index >= Count()) return nullptr;
+    return reinterpret_cast<HBITMAP>(SendMessageA(hwnd(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+void LogList::SelectLast() {
+    int n = Count();
+    if (n > 0) SetItemIndex(n - 1);
+}
+
+bool LogList::OnDrawItem(DRAWITEMSTRUCT* dis) {
+    HDC dc = dis->hDC;
+    if (dis->itemID == static_cast<UINT>(-1)) {
+        if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &dis->rcItem);
+        return true;
+    }
+    int index = static_cast<int>(dis->itemID);
+    RECT rc = dis->rcItem;
+    FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+    int height = rc.bottom - rc.top;
+    DrawBitmapKeyed(dc, LinePicture(index), rc.left + 2, rc.top + (height - kPictureSize) / 2, kPictureSize,
+                    kPictureSize);
+
+    // The log stays readable while it is disabled during a job.
+    RECT text = rc;
+    text.left += kPictureSize + 4;
+    bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    win::SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    RECT inner = text;
+    inner.left += 2;
+    std::string s = Item(index);
+    DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    return true;
+}
+
+}  // namespace ui

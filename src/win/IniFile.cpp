@@ -1,0 +1,91 @@
+#include "win/IniFile.h"
+#include <windows.h>
+
+namespace win {
+
+namespace {
+
+// The private-profile calls cut an answer that does not fit and say so only by its length:
+// a value fills the buffer to size - 1, a list of names to size - 2. The buffer doubles until
+// the whole answer fits.
+const DWORD kFirstSize = 1024;
+const DWORD kLargestSize = 64 * 1024 * 1024;
+
+template <typename Call>
+std::string ReadGrowing(Call call, DWORD cutMargin) {
+    std::string buf;
+    for (DWORD size = kFirstSize;; size *= 2) {
+        buf.assign(size, '\0');
+        DWORD n = call(&buf[0], size);
+        if (n + cutMargin < size || size >= kLargestSize) {
+            buf.resize(n < size ? n : size);
+            return buf;
+        }
+    }
+}
+
+// A list of names, each ended by a NUL; an empty name ends the list as it does for the platform.
+std::vector<std::string> SplitNames(const std::string& list) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start < list.size() && list[start] != '\0') {
+        size_t end = list.find('\0', start);
+        if (end == std::string::npos) end = list.size();
+        names.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
+    return ReadGrowing(
+        [&](char* buf, DWORD size) {
+            return GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buf, size, fileName_.c_str());
+        },
+        1);
+}
+
+bool IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_.c_str()) != FALSE;
+}
+
+std::vector<std::string> IniFile::ReadSections() const {
+    return SplitNames(ReadGrowing(
+        [&](char* buf, DWORD size) { return GetPrivateProfileSectionNamesA(buf, size, fileName_.c_str()); }, 2));
+}
+
+std::vector<std::string> IniFile::ReadSection(const std::string& section) const {
+    return SplitNames(ReadGrowing(
+        [&](char* buf, DWORD size) {
+            return GetPrivateProfileStringA(section.c_str(), nullptr, "", buf, size, fileName_.c_str());
+        },
+        2));
+}
+
+bool IniFile::SectionExists(const std::string& section) const {
+    for (const std::string& name : ReadSections())
+        if (SameName(name, section)) return true;
+    return false;
+}
+
+bool IniFile::ValueExists(const std::string& section, const std::string& key) const {
+    for (const std::string& name : ReadSection(section))
+        if (SameName(name, key)) return true;
+    return false;
+}
+
+bool IniFile::EraseSection(const std::string& section) {
+    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()) != FALSE;
+}
+
+bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, fileName_.c_str()) != FALSE;
+}
+
+}  // namespace win
