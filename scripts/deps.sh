@@ -6,13 +6,23 @@ triplet=${1:?usage: deps.sh i686-w64-mingw32|x86_64-w64-mingw32}
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps=$root/build/deps
 prefix=$deps/$triplet
-[ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ] && exit 0
+built() { [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/include/jpeglib.h" ]; }
+built && exit 0
 
+# Several builds may start at once (both presets, other build folders): one builds, the others
+# wait and then find the library there.
 mkdir -p "$deps/src"
+exec 9>"$deps/.lock"
+flock 9
+built && exit 0
+
 src=$(ls -d "$deps"/src/libjpeg-turbo-*/ 2>/dev/null | head -n1 || true)
 if [ -z "$src" ]; then
-  (cd "$deps/src" && apt-get source -qq libjpeg-turbo >/dev/null 2>&1) ||
-    { echo "deps: 'apt-get source libjpeg-turbo' failed (run scripts/setup.sh as root first)" >&2; exit 1; }
+  echo "deps: fetching Debian's libjpeg-turbo source package"
+  fetch() { (cd "$deps/src" && apt-get source -qq libjpeg-turbo </dev/null >"$deps/source.log" 2>&1); }
+  # The source lists may be older than the deb-src entry: read them again once.
+  fetch || { [ "$(id -u)" = 0 ] && apt-get update -qq </dev/null >/dev/null 2>&1; fetch; } ||
+    { echo "deps: 'apt-get source libjpeg-turbo' failed, see $deps/source.log (scripts/setup.sh adds the deb-src entry)" >&2; exit 1; }
   src=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -n1)
 fi
 
