@@ -2,18 +2,10 @@
 #include "app/Form1.h"
 #include "app/Environment.h"
 #include "app/Jpeg.h"
+#include "app/WindowLook.h"
 #include "resource.h"
 
 TForm1* Form1 = nullptr;
-
-namespace {
-
-BOOL CALLBACK SetFontOfChild(HWND child, LPARAM font) {
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-    return TRUE;
-}
-
-}  // namespace
 
 TForm1::TForm1() {
     RestoreSearch.MaxPenetration = 10000000;
@@ -88,17 +80,9 @@ void TForm1::BindHandlers() {
 
 void TForm1::ApplyWindowFont() {
     const bool vista = WindowsVersionCode == "VISTA";
-    win::WindowDC screen(nullptr);
-    const int points = vista ? 9 : 8;
-    LOGFONTA lf{};
-    lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen.dc(), LOGPIXELSY), 72);
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, vista ? "Segoe UI" : "Tahoma", LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&lf));
+    font_ = CreatePointFont(vista ? "Segoe UI" : "Tahoma", vista ? 9 : 8);
+    // Every control follows its container's font.
     SetFont(font_.get());
-    EnumChildWindows(hwnd(), SetFontOfChild, reinterpret_cast<LPARAM>(font_.get()));
 }
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

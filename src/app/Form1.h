@@ -187,6 +187,7 @@ private:
     void ApplyWindowFont();
     void ShowFirstWizardPage();
     void AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture);
+    void ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key);
 
     win::UniqueFont font_;
 };

@@ -1,25 +1,13 @@
 #include "app/Form2.h"
-#include "app/Wallpaper.h"
+#include "app/WindowLook.h"
 #include "resource.h"
 #include "ui/MessagePump.h"
 
 TForm2* Form2 = nullptr;
 
-namespace {
-const COLORREF kFuchsia = RGB(255, 0, 255);
-}
-
 bool TForm2::Create(HWND owner) {
     Form2 = this;
-    Options options;
-    options.title = "Halvorkeep3";
-    options.clientWidth = 346;
-    options.clientHeight = 107;
-    options.style = WS_POPUP;
-    options.owner = owner;
-    options.centreOnOwner = true;
-    options.transparentColour = kFuchsia;
-    if (!CreateForm(options)) return false;
+    if (!CreateForm(WallpaperFormOptions(owner, 346, 107))) return false;
     SetBackground(RGB(255, 255, 255));
     bool ok = JvFormWallpaper1.Create(*this, IDC_Form2JvFormWallpaper1, {0, 0, 346, 107});
     JvFormWallpaper1.LoadResource(IDB_WAIT_BACKGROUND);
@@ -35,11 +23,7 @@ bool TForm2::Create(HWND owner) {
     JvWaitingProgress1.SetColour(RGB(0xA6, 0xCA, 0xF0));
     JvWaitingProgress1.onEnded = [this] { JvWaitingProgress1Ended(); };
 
-    LOGFONTA lf{};
-    lf.lfHeight = -11;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&lf));
+    font_ = CreatePointFont("Tahoma", 8);
     Label1.SetFont(font_.get());
     Label2.SetFont(font_.get());
     return ok;

@@ -2,7 +2,7 @@
 #include <shellapi.h>
 #include "app/AppState.h"
 #include "app/Form1.h"
-#include "app/Wallpaper.h"
+#include "app/WindowLook.h"
 #include "resource.h"
 
 TForm3* Form3 = nullptr;
@@ -11,21 +11,12 @@ const char* const kHomePageAddress = "https://www.halvorkeep.org/";
 const char* const kLibraryAddress = "https://github.com/project-jedi/jvcl";
 
 namespace {
-const COLORREF kFuchsia = RGB(255, 0, 255);
 const COLORREF kSkyBlue = RGB(0xA6, 0xCA, 0xF0);
 }  // namespace
 
 bool TForm3::Create(HWND owner) {
     Form3 = this;
-    Options options;
-    options.title = "Halvorkeep3";
-    options.clientWidth = 346;
-    options.clientHeight = 150;
-    options.style = WS_POPUP;
-    options.owner = owner;
-    options.centreOnOwner = true;
-    options.transparentColour = kFuchsia;
-    if (!CreateForm(options)) return false;
+    if (!CreateForm(WallpaperFormOptions(owner, 346, 150))) return false;
     SetBackground(RGB(255, 255, 255));
     bool ok = JvFormWallpaper1.Create(*this, IDC_Form3JvFormWallpaper1, {0, 0, 346, 150});
     JvFormWallpaper1.LoadResource(IDB_ABOUT_BACKGROUND);
@@ -39,12 +30,7 @@ bool TForm3::Create(HWND owner) {
     ok = Label6.Create(*this, IDC_Form3Label6, {20, 102, 310, 18}, kLibraryAddress) && ok;
     ok = Label7.Create(*this, IDC_Form3Label7, {20, 124, 310, 18}) && ok;
 
-    LOGFONTA lf{};
-    win::WindowDC screen(nullptr);
-    lf.lfHeight = -MulDiv(8, GetDeviceCaps(screen.dc(), LOGPIXELSY), 72);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, "Tahoma", LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&lf));
+    font_ = CreatePointFont("Tahoma", 8);
     for (ui::Label* label : {&Label1, &Label3, &Label4, &Label5, &Label6, &Label7}) {
         label->SetTransparent(true);
         label->SetFont(font_.get());

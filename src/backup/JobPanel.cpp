@@ -22,31 +22,37 @@ void TForm1::AddLogLine(const std::string& logText, const std::string& textLogLi
     TextLog.AddItem(textLogLine);
 }
 
-void TForm1::LogInfo(const std::string& message) {
+namespace {
+
+std::string Now(const std::string& message) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const std::string line = DatedLine(now, message);
+    return DatedLine(now, message);
+}
+
+}  // namespace
+
+void TForm1::LogInfo(const std::string& message) {
+    const std::string line = Now(message);
     AddLogLine(line, line, ImageInfo.Bitmap());
 }
 
 void TForm1::LogWarning(const std::string& message) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const std::string line = DatedLine(now, message);
+    const std::string line = Now(message);
     AddLogLine(line, "[WARNING] " + line, ImageWarning.Bitmap());
-    ++WarningCount;
-    WarningBMP.Show();
-    WarningLabel.SetText(LanguageText("INTERFACE", "Warnings", "Warnings") + " : " + std::to_string(WarningCount));
+    ShowCount(++WarningCount, WarningBMP, WarningLabel, "Warnings");
 }
 
 void TForm1::LogError(const std::string& message) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const std::string line = DatedLine(now, message);
+    const std::string line = Now(message);
     AddLogLine(line, "[ERROR] " + line, ImageError.Bitmap());
-    ++ErrorCount;
-    ErrorBMP.Show();
-    Errorlabel.SetText(LanguageText("INTERFACE", "Errors", "Errors") + " : " + std::to_string(ErrorCount));
+    ShowCount(++ErrorCount, ErrorBMP, Errorlabel, "Errors");
+}
+
+// The sign beside a counter and its label: the word, " : " and the count.
+void TForm1::ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key) {
+    sign.Show();
+    label.SetText(LanguageText("INTERFACE", key, key) + " : " + std::to_string(count));
 }
 
 void TForm1::LogCancel(const std::string& message) { AddLogLine(message, "[ERROR] " + message, ImageError.Bitmap()); }

@@ -74,7 +74,6 @@ bool CheckListBox::OnDrawItem(DRAWITEMSTRUCT* dis) {
         return true;
     }
     int index = static_cast<int>(dis->itemID);
-    bool selected = (dis->itemState & ODS_SELECTED) != 0;
     bool enabled = IsWindowEnabled(hwnd()) != FALSE;
     FillRect(dc, &dis->rcItem, GetSysColorBrush(COLOR_WINDOW));
 
@@ -84,15 +83,7 @@ bool CheckListBox::OnDrawItem(DRAWITEMSTRUCT* dis) {
 
     RECT text = dis->rcItem;
     text.left = mark.right + kMarkMargin + 2;
-    if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    SetBkMode(dc, TRANSPARENT);
-    win::SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    RECT inner = text;
-    inner.left += 2;
-    std::string s = Item(index);
-    DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    DrawItemText(dis, text, enabled);
     return true;
 }
 

@@ -7,19 +7,6 @@ namespace {
 
 const char kContainerClass[] = "Halvorkeep3.Container";
 
-bool RegisterContainerClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kContainerClass;
-    registered = RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 COLORREF BrushColour(HBRUSH brush) {
     LOGBRUSH lb{};
     GetObjectA(brush, sizeof(lb), &lb);
@@ -119,7 +106,7 @@ void Container::PaintBehind(HDC dc, const Control& child) const {
 }
 
 bool Container::CreateContainer(HWND parent, int id, const Rect& r, DWORD style) {
-    if (!RegisterContainerClass(&Container::ContainerProc)) return false;
+    if (!RegisterWindowClass(kContainerClass, &Container::ContainerProc)) return false;
     return CreateIn(parent, id, kContainerClass, style | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, r,
                     {}, false);
 }

@@ -269,6 +269,8 @@ protected:
     bool CreateWithStyle(Container& parent, int id, const Rect& r, DWORD extraStyle, bool visible);
     // Owner-drawn lists: the item height follows the font, at least minHeight.
     void FitItemHeight(int minHeight);
+    // Owner-drawn lists: an item's text in the text part of its line, highlighted when selected.
+    void DrawItemText(const DRAWITEMSTRUCT* dis, RECT text, bool enabled) const;
 };
 
 // List box whose items carry a check mark; a click on the mark or the space bar toggles it.

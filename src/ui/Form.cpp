@@ -9,19 +9,6 @@ namespace {
 
 const char kFormClass[] = "Halvorkeep3.Form";
 
-bool RegisterFormClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kFormClass;
-    registered = RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 RECT WorkArea() {
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -41,7 +28,7 @@ void SetIcon(HWND w, int iconId) {
 }  // namespace
 
 bool Form::CreateForm(const Options& options) {
-    if (!RegisterFormClass(&Form::WndProc)) return false;
+    if (!RegisterWindowClass(kFormClass, &Form::WndProc)) return false;
     const bool layered = options.transparentColour != CLR_INVALID;
     DWORD exStyle = options.exStyle | WS_EX_CONTROLPARENT | (layered ? WS_EX_LAYERED : 0);
     RECT frame{0, 0, options.clientWidth, options.clientHeight};

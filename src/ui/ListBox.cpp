@@ -110,4 +110,18 @@ int ListBox::OnVKeyToItem(int vk, int /*caret*/) {
     return -1;
 }
 
+void ListBox::DrawItemText(const DRAWITEMSTRUCT* dis, RECT text, bool enabled) const {
+    HDC dc = dis->hDC;
+    const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    win::SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    RECT inner = text;
+    inner.left += 2;
+    const std::string s = Item(static_cast<int>(dis->itemID));
+    DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+}
+
 }  // namespace ui

@@ -49,16 +49,7 @@ bool LogList::OnDrawItem(DRAWITEMSTRUCT* dis) {
     // The log stays readable while it is disabled during a job.
     RECT text = rc;
     text.left += kPictureSize + 4;
-    bool selected = (dis->itemState & ODS_SELECTED) != 0;
-    if (selected) FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    SetBkMode(dc, TRANSPARENT);
-    win::SelectGuard font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
-    RECT inner = text;
-    inner.left += 2;
-    std::string s = Item(index);
-    DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    DrawItemText(dis, text, true);
     return true;
 }
 

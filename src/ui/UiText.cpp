@@ -5,6 +5,16 @@ namespace ui {
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
+bool RegisterWindowClass(const char* name, WNDPROC proc) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 std::wstring Widen(const std::string& text) {
     if (text.empty()) return {};
     int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);

@@ -6,6 +6,8 @@
 namespace ui {
 
 HINSTANCE ModuleInstance();
+// Registers a window class of the program's own once (arrow cursor, no background brush).
+bool RegisterWindowClass(const char* name, WNDPROC proc);
 // ANSI (the system code page) to UTF-16 and back.
 std::wstring Widen(const std::string& text);
 std::string Narrow(const std::wstring& text);

@@ -15,19 +15,6 @@ const char kWaitingBarClass[] = "Halvorkeep3.WaitingBar";
 const UINT kFrameMessage = WM_APP + 0x101;
 const UINT kEndedMessage = WM_APP + 0x102;
 
-bool RegisterWaitingBarClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = kWaitingBarClass;
-    registered = RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered;
-}
-
 }  // namespace
 
 struct WaitingBar::Impl {
@@ -73,7 +60,7 @@ WaitingBar::~WaitingBar() {
 }
 
 bool WaitingBar::Create(Container& parent, int id, const Rect& r) {
-    if (!RegisterWaitingBarClass(&WaitingBar::WndProc)) return false;
+    if (!RegisterWindowClass(kWaitingBarClass, &WaitingBar::WndProc)) return false;
     return CreateChild(parent, id, kWaitingBarClass, WS_VISIBLE, 0, r);
 }
 

@@ -20,6 +20,10 @@ void MainWindowTest::TearDown() {
 }
 
 void MainWindowTest::Start() {
+    // A second start in one test begins from no window at all, as the program does.
+    form3.reset();
+    form2.reset();
+    form1.reset();
     form1 = std::make_unique<TForm1>();
     form2 = std::make_unique<TForm2>();
     form3 = std::make_unique<TForm3>();

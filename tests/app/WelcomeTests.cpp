@@ -80,42 +80,31 @@ TEST_F(MainWindowTest, RestoreModeTestsTheBackupSetAndBackupModeTheStorageFolder
     EXPECT_TRUE(form1->BackupInSubFolder.Enabled());
 }
 
-TEST(BackupSetRecognition, EachKnownArchiveEntryMakesASet) {
-    const char* folders[] = {"Documents", "Pictures", "Music", "Videos", "Desktop", "QuickLaunch", "WallPaper\\File",
-                             "SharedDocs", "Internet Explorer\\Favorites", "Firefox", "Opera", "WindowsMail",
-                             "Thunderbird", "LotusNotes", "OutlookExpress\\Identities", "OutlookPST", "OutlookNk2",
-                             "AdressBook", "WindowsCalendar", "Fonts", "Rasphone", "AdditionalFiles",
-                             "AdditionalFolders"};
-    for (const char* folder : folders) {
+TEST(BackupSetRecognition, KnownArchiveEntriesMakeASet) {
+    struct Case {
+        const char* folder;  // made under the set; empty: nothing
+        const char* file;    // written under the set; empty: nothing
+        bool isSet;
+    };
+    const Case cases[] = {
+        {"Archive\\Documents", "", true},
+        {"Archive\\Opera", "", true},  // written by other tools, counted all the same
+        {"Archive\\AdditionalFolders", "", true},
+        {"Archive\\outlooknk2", "", true},  // letter case does not matter
+        {"", "Archive\\Internet Explorer\\IEStartPage.ini", true},
+        {"Archive", "", false},
+        {"Archive\\WallPaper", "", false},  // the set keeps the file below WallPaper\File
+        {"Archive\\Internet Explorer\\IEStartPage.ini", "", false},  // a folder is not the start page
+        {"", "Archive\\Documents", false},  // a file is not the documents folder
+    };
+    for (const Case& c : cases) {
         test::ScratchFolder set("set");
-        test::MakeFolder(set / "Archive\\" + folder);
-        EXPECT_TRUE(IsBackupSet(set.path())) << folder;
-        EXPECT_TRUE(IsBackupSet(set.path() + "\\")) << folder;
+        if (*c.folder) test::MakeFolder(set / c.folder);
+        if (*c.file) test::WriteFile(set / c.file, "[STARTPAGE]\r\n");
+        EXPECT_EQ(IsBackupSet(set.path()), c.isSet) << c.folder << c.file;
+        EXPECT_EQ(IsBackupSet(set.path() + "\\"), c.isSet) << c.folder << c.file;
     }
-}
-
-TEST(BackupSetRecognition, StartPageCountsOnlyAsAFile) {
-    test::ScratchFolder set("set");
-    test::MakeFolder(set / "Archive\\Internet Explorer\\IEStartPage.ini");
-    EXPECT_FALSE(IsBackupSet(set.path()));
-    test::DeleteTree(set / "Archive\\Internet Explorer\\IEStartPage.ini");
-    test::WriteFile(set / "Archive\\Internet Explorer\\IEStartPage.ini", "[STARTPAGE]\r\n");
-    EXPECT_TRUE(IsBackupSet(set.path()));
-}
-
-TEST(BackupSetRecognition, FoldersMustBeFoldersAndAnEmptyArchiveIsNoSet) {
-    test::ScratchFolder set("set");
-    test::MakeFolder(set / "Archive");
-    EXPECT_FALSE(IsBackupSet(set.path()));
-    test::WriteFile(set / "Archive\\Documents", "a file, not the folder");
-    test::MakeFolder(set / "Archive\\WallPaper");  // without File below it
-    test::MakeFolder(set / "Archive\\Internet Explorer");
-    test::MakeFolder(set / "Archive\\OutlookExpress");
-    EXPECT_FALSE(IsBackupSet(set.path()));
     EXPECT_FALSE(IsBackupSet(""));
-    // Letter case does not matter to the file system.
-    test::MakeFolder(set / "Archive\\outlooknk2");
-    EXPECT_TRUE(IsBackupSet(set.path()));
 }
 
 TEST_F(MainWindowTest, BackupWizardForwardAndBack) {
