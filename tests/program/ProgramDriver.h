@@ -1,0 +1,155 @@
+// Drives a running Halvorkeep3.exe from another process under the same wineserver, by the
+// control IDs of resource.h: for the program tests and the hkdrive command. Every message to the
+// program has a time limit, so a hung program fails the caller instead of blocking it.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <utility>
+
+namespace drive {
+
+constexpr const char* kMainTitle = "Halvorkeep3";
+
+// Asks cond every 20 ms until it is true or timeoutMs has passed; the last answer.
+template <typename Condition>
+bool WaitFor(Condition cond, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!cond()) {
+        if (GetTickCount() - start >= timeoutMs) return cond();
+        Sleep(20);
+    }
+    return true;
+}
+
+inline bool Send(HWND w, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result = nullptr, UINT timeoutMs = 5000) {
+    DWORD_PTR answer = 0;
+    bool ok = w && SendMessageTimeoutA(w, msg, wp, lp, SMTO_BLOCK, timeoutMs, &answer) != 0;
+    if (result) *result = ok ? static_cast<LRESULT>(answer) : 0;
+    return ok;
+}
+
+inline std::string Text(HWND w) {
+    LRESULT length = 0;
+    if (!Send(w, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    LRESULT copied = 0;
+    Send(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), &copied);
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+// WM_SETTEXT: an edit then sends EN_CHANGE to the program, as when the user types.
+inline bool SetText(HWND w, const std::string& text) {
+    LRESULT set = 0;
+    return Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &set) && set;
+}
+
+inline bool IsVisible(HWND w) { return w && IsWindowVisible(w); }  // the window and its parents
+inline bool IsEnabled(HWND w) { return w && IsWindowEnabled(w); }
+
+// A left press and release, posted: a modal window that the click opens cannot block the caller.
+inline void Click(HWND w) {
+    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+// The same click sent: true once the program has handled it. The handler may walk folders (Next
+// on the welcome page looks for every category), so it has a minute.
+inline bool ClickAndWait(HWND w) {
+    return Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2), nullptr, 60000) &&
+           Send(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2), nullptr, 60000);
+}
+
+// A key pressed and released, posted to the focus of w's thread; the program's message loop
+// turns a character key into WM_CHAR as it does for the keyboard.
+inline void PressKey(HWND w, UINT vk) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info) && info.hwndFocus) w = info.hwndFocus;
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */)) << 16;
+    PostMessageA(w, WM_KEYDOWN, vk, 1 | scan);
+    PostMessageA(w, WM_KEYUP, vk, static_cast<LPARAM>(1 | scan | (1L << 30) | (1UL << 31)));
+}
+
+// The first top-level window of the process pid (of any process: 0) that match accepts.
+template <typename Match>
+HWND FirstTopWindow(DWORD pid, Match match) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if ((pid == 0 || owner == pid) && match(w)) return w;
+    }
+    return nullptr;
+}
+
+// The program's secondary windows carry its title too, but they have an owner.
+inline HWND FindMainWindow(DWORD pid = 0) {
+    return FirstTopWindow(pid, [](HWND w) {
+        return IsWindowVisible(w) && !GetWindow(w, GW_OWNER) && Text(w) == kMainTitle;
+    });
+}
+
+// Stops at the first window whose ID is search->first, kept in search->second.
+inline BOOL CALLBACK MatchId(HWND w, LPARAM lp) {
+    auto* search = reinterpret_cast<std::pair<int, HWND>*>(lp);
+    if (GetDlgCtrlID(w) == search->first) search->second = w;
+    return !search->second;
+}
+
+// The first window below top, at any depth (inside panels and tab sheets), with this ID.
+inline HWND FindControl(HWND top, int id) {
+    std::pair<int, HWND> search{id, nullptr};
+    if (top) EnumChildWindows(top, MatchId, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// One run of the program, started from its own folder. The destructor kills a program that still
+// runs, so a test that fails half-way leaves nothing behind.
+class Program {
+public:
+    explicit Program(std::string exe) : exe_(std::move(exe)) {}
+    ~Program() {
+        if (!pi_.hProcess) return;
+        TerminateProcess(pi_.hProcess, 1);  // fails harmlessly when the program has ended
+        WaitForSingleObject(pi_.hProcess, 5000);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts the exe and waits for its main window; an empty text, or what went wrong.
+    std::string Start(DWORD timeoutMs) {
+        std::string commandLine = "\"" + exe_ + "\"";
+        const std::string folder = exe_.substr(0, exe_.find_last_of('\\'));
+        STARTUPINFOA si{};
+        si.cb = sizeof(si);
+        if (!CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                            &pi_)) {
+            return "cannot start " + exe_ + " (error " + std::to_string(GetLastError()) + ")";
+        }
+        DWORD code = STILL_ACTIVE;
+        WaitFor([&] { return (main_ = FindMainWindow(pi_.dwProcessId)) || WaitForExit(0, code); }, timeoutMs);
+        if (main_) return {};
+        if (code != STILL_ACTIVE) return "the program ended with code " + std::to_string(code) + " before its window";
+        return "no window titled Halvorkeep3 after " + std::to_string(timeoutMs) + " ms";
+    }
+    HWND Main() const { return main_; }
+    HWND Control(int id) const { return FindControl(main_, id); }
+    // A visible top-level window of the program other than the main window, or null.
+    HWND OtherVisibleWindow() const {
+        return FirstTopWindow(pi_.dwProcessId, [this](HWND w) { return w != main_ && IsWindowVisible(w); });
+    }
+    // False when the program still runs after timeoutMs.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) {
+        return pi_.hProcess && WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(pi_.hProcess, &exitCode);
+    }
+
+private:
+    std::string exe_;
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+};
+
+}  // namespace drive
