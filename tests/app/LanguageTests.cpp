@@ -62,13 +62,6 @@ TEST_F(MainWindowTest, KeysMatchWhateverTheirCaseButABlankMakesAnotherKey) {
     EXPECT_EQ(form1->RestoreRasPhone.Text(), "Rasphone.pbk file (modem settings file)");
 }
 
-TEST_F(MainWindowTest, WindowsMailCaptionDependsOnTheVersion) {
-    Start();
-    const std::string expected = test::Group() == "vista" ? "Windows Mail" : "Windows Live Mail";
-    EXPECT_EQ(form1->WindowsMail.Text(), expected);
-    EXPECT_EQ(form1->RestoreWindowsMail.Text(), expected);
-}
-
 TEST_F(MainWindowTest, PickingALanguageLoadsItAndRemembersIt) {
     WriteLanguage("English.ini", "[BUTTONS]\r\nNext=Next\r\n");
     WriteLanguage("Pirate.ini", "[BUTTONS]\r\nNext=Sail on\r\n[INTERFACE]\r\nFullMode=All hands\r\n");
@@ -86,18 +79,6 @@ TEST_F(MainWindowTest, PickingALanguageLoadsItAndRemembersIt) {
     // A language change shows the full mode again.
     EXPECT_EQ(form1->FirefoxRestoreMode.ItemIndex(), 0);
     EXPECT_EQ(form1->FirefoxRestoreMode.Text(), "All hands");
-}
-
-TEST_F(MainWindowTest, ClickingTheTitleReloadsTheEditedLanguageFile) {
-    WriteLanguage("Edited.ini", "[BUTTONS]\r\nExit=Leave\r\n");
-    WriteSettings("[CONFIG]\r\nLastLanguage=Edited\r\n");
-    Start();
-    ASSERT_EQ(form1->WelcomeQuit.Text(), "Leave");
-    WriteLanguage("Edited.ini", "[BUTTONS]\r\nExit=Go away\r\n");
-    SendMessageA(form1->WelcometoZevsHalvorkeep.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(form1->WelcometoZevsHalvorkeep.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    ui::PumpMessages();
-    EXPECT_EQ(form1->WelcomeQuit.Text(), "Go away");
 }
 
 TEST_F(MainWindowTest, AboutWindowShowsTheTranslatorOfTheCurrentLanguage) {

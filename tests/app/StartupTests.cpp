@@ -84,7 +84,7 @@ TEST_F(MainWindowTest, ListsEveryLanguageFileOfTheFolderAndItsSubFolders) {
     EXPECT_TRUE(GetWindowLongA(form1->SelectLanguage.EditWindow(), GWL_STYLE) & ES_READONLY);
 }
 
-TEST_F(MainWindowTest, WindowFontFollowsTheWindowsVersion) {
+TEST_F(MainWindowTest, WindowFontAndMailCaptionFollowTheWindowsVersion) {
     Start();
     int height = 0;
     const std::string face = FontFace(form1->WelcomeNext, &height);
@@ -99,6 +99,9 @@ TEST_F(MainWindowTest, WindowFontFollowsTheWindowsVersion) {
         EXPECT_EQ(height, -MulDiv(8, dpi, 72));
     }
     EXPECT_EQ(FontFace(form1->MyDocumentsPath), face);
+    const std::string mail = test::Group() == "vista" ? "Windows Mail" : "Windows Live Mail";
+    EXPECT_EQ(form1->WindowsMail.Text(), mail);
+    EXPECT_EQ(form1->RestoreWindowsMail.Text(), mail);
 }
 
 TEST_F(MainWindowTest, InitialStateOfThePages) {

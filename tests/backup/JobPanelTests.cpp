@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, WarningsAndErrorsAreCountedAndPrefixedInTheTextLog) {
     EXPECT_EQ(form1->WarningLabel.Text(), "Warnings : 1");
 }
 
-TEST_F(MainWindowTest, CancelAnsweredNoChangesNothing) {
+TEST_F(MainWindowTest, CancelAnsweredNoChangesNothingAndExitWaitsForTheJob) {
     Start();
     form1->StartJobPanel();
     dialogs.confirmAnswers.push_back(false);
@@ -78,6 +78,8 @@ TEST_F(MainWindowTest, CancelAnsweredNoChangesNothing) {
     EXPECT_FALSE(JobOver);
     EXPECT_FALSE(form1->JobPreviousButton.Enabled());
     EXPECT_FALSE(form1->JobQuitButton.Enabled());
+    form1->JobQuitButtonClick();
+    EXPECT_FALSE(QuitRequested());
 }
 
 TEST_F(MainWindowTest, CancelConfirmedTwiceWritesTwoUndatedErrorLinesWithoutCounting) {
@@ -98,13 +100,6 @@ TEST_F(MainWindowTest, CancelConfirmedTwiceWritesTwoUndatedErrorLinesWithoutCoun
     // Exit now ends the program.
     Click(form1->JobQuitButton);
     EXPECT_TRUE(QuitRequested());
-}
-
-TEST_F(MainWindowTest, ExitDoesNothingWhileAJobRuns) {
-    Start();
-    form1->StartJobPanel();
-    form1->JobQuitButtonClick();
-    EXPECT_FALSE(QuitRequested());
 }
 
 TEST_F(MainWindowTest, PreviousReturnsToTheWizardOfTheMode) {
