@@ -1,36 +1,25 @@
-// Helpers of the control tests: a hidden window to put controls on, message pumping with a
-// time limit, and the user's mouse actions sent the way the system sends them.
+// Helpers of the control tests: a hidden window to hold controls, and a user's clicks and keys
+// as the system sends them.
 #pragma once
 #include <windows.h>
-#include <functional>
-#include <string>
 #include "ui/Form.h"
+#include "ui/MessagePump.h"
 
 namespace uitest {
 
-// A hidden top-level window, as the system's own control tests use.
-class HostForm : public ui::Form {
-public:
-    explicit HostForm(int width = 420, int height = 320);
-    bool created = false;
+struct HostForm : ui::Form {
+    HostForm() {
+        Options options;
+        options.clientWidth = options.clientHeight = 400;
+        CreateForm(options);
+    }
 };
 
-// Handles this thread's messages for the given time.
-void PumpFor(int ms);
-// Handles messages until the condition holds or the time is up; true when it held.
-bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+inline void ClickAt(HWND w, int x, int y) {
+    SendMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
 
-// A left click at a client point of the window.
-void ClickAt(HWND w, int x, int y);
-
-// A key pressed and released in the window.
-void PressKey(HWND w, int vk);
-
-// A bitmap of the given size whose pixel (x, y) is colour(x, y).
-HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour);
-
-// Paints an owner-drawn control's face (its WM_DRAWITEM) into a bitmap of its size and
-// returns the colour of one pixel. item is the list item for list boxes.
-COLORREF DrawnPixel(ui::Control& control, int x, int y, int item = 0, RECT itemRect = {});
+inline void PressKey(HWND w, int vk) { SendMessageA(w, WM_KEYDOWN, static_cast<WPARAM>(vk), 1); }
 
 }  // namespace uitest

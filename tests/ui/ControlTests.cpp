@@ -1,0 +1,206 @@
+// The controls, driven by the messages a user's typing, clicks and keys make.
+#include <gtest/gtest.h>
+#include "TestSupport.h"
+#include "UiHost.h"
+#include "ui/Controls.h"
+
+using namespace uitest;
+using Texts = std::vector<std::string>;
+
+TEST(EditTest, ChangeHandlerRunsOnlyOnARealChangeTypedOrSet) {
+    HostForm host;
+    ui::Edit edit;
+    ASSERT_TRUE(edit.Create(host, 40, {10, 10, 300, 22}));
+    Texts seen;
+    edit.onChange = [&] {  // trims a trailing backslash, as a path's handler may
+        std::string t = edit.Text();
+        seen.push_back(t);
+        if (t.back() == '\\') edit.SetText(t.substr(0, t.size() - 1));
+    };
+    SendMessageA(edit.hwnd(), WM_CHAR, 'C', 1);
+    edit.SetText("C:\\Data\\");
+    SendMessageA(edit.hwnd(), EM_SETSEL, 3, 3);
+    edit.SetText("C:\\Data");  // the same text: nothing runs and the caret stays
+    DWORD caret = 0;
+    SendMessageA(edit.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(3u, caret);
+    SendMessageA(edit.hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("C:\\Data"));
+    EXPECT_EQ(Texts({"C", "C:\\Data\\", "C:\\Data"}), seen);
+}
+
+TEST(PathEditTest, BrowseWritesTheChosenFileIntoTheEditButNotWhileDisabled) {
+    test::RecordingAnswerer answers;
+    HostForm host;
+    ui::PathEdit path;
+    ASSERT_TRUE(path.Create(host, 1200, {10, 10, 400, 22}, ui::PathEdit::Kind::File));
+    path.SetText("C:\\Mail\\old.pst");
+    answers.openAnswers = {{"C:\\Mail\\new.pst"}, {}};  // chosen, then cancelled
+    HWND browse = GetDlgItem(host.hwnd(), 1200 + ui::PathEdit::kBrowseIdOffset);
+    for (int i = 0; i < 2; ++i) SendMessageA(browse, BM_CLICK, 0, 0);
+    static_cast<ui::Control&>(path).SetEnabled(false);  // as a layout table disables controls
+    path.BrowseButton().Click();
+    ASSERT_EQ(2u, answers.openRequests.size());
+    EXPECT_EQ("C:\\Mail", answers.openRequests[0].initialDir);
+    EXPECT_EQ("C:\\Mail\\new.pst", path.Text());
+}
+
+TEST(ButtonTest, CheckBoxesAndRadiosRunTheirHandlerOnClicksAndOnRealChangesFromCode) {
+    HostForm host;
+    ui::RadioButton r[4];  // two groups of two
+    ui::CheckBox box;
+    int clicks[5] = {};
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(r[i].Create(host, 20 + i, {10, 10 + 20 * i, 150, 20}, "mode", i % 2 == 0));
+        r[i].onClick = [&clicks, i] { ++clicks[i]; };
+    }
+    ASSERT_TRUE(box.Create(host, 24, {200, 10, 150, 20}, {}, true));  // a Unicode box
+    box.onClick = [&] { ++clicks[4]; };
+    auto radios = [&] { std::string s; for (auto& b : r) s += "01"[b.Checked()]; return s; };
+    for (bool checked : {false, true, true}) box.SetChecked(checked);
+    SendMessageA(box.hwnd(), BM_CLICK, 0, 0);
+    r[0].SetChecked(true);
+    r[2].SetChecked(true);
+    SendMessageA(r[1].hwnd(), BM_CLICK, 0, 0);  // the user picks the other mode
+    EXPECT_EQ("0110", radios());
+    r[0].SetChecked(true);
+    r[0].SetChecked(true);
+    EXPECT_EQ("1010", radios());
+    r[3].SetChecked(true);
+    r[3].SetChecked(false);
+    EXPECT_EQ("1000", radios());
+    EXPECT_EQ(std::vector<int>({2, 1, 1, 1, 2}), std::vector<int>(clicks, clicks + 5));
+
+    box.SetText("Bureau \xE9t\xE9");  // ANSI text, converted for the Unicode box and back
+    EXPECT_EQ("Bureau \xE9t\xE9", box.Text());
+}
+
+TEST(ListBoxTest, RewrittenItemsKeepTheirSelectionAndCheckMarksAndKeysReachTheHandler) {
+    HostForm host;
+    ui::ListBox list;
+    ui::CheckListBox checks;
+    ASSERT_TRUE(list.Create(host, 50, {10, 10, 300, 120}));
+    ASSERT_TRUE(checks.Create(host, 51, {10, 140, 300, 120}));
+    for (const char* s : {"Profile", "profile", "Profile 2"}) checks.AddItem(s, list.AddItem(s) == 0);  // first ticked
+    EXPECT_EQ(1, list.IndexOf("profile"));
+    EXPECT_EQ(-1, list.IndexOf("PROFILE"));
+    list.onKeyDown = [&](int vk) {  // deletes the selected item, as the file lists do
+        if (vk == VK_DELETE && list.Selected(list.ItemIndex())) list.DeleteItem(list.ItemIndex());
+    };
+    list.SetItemIndex(1);
+    list.SetItem(1, "renamed");
+    PressKey(list.hwnd(), VK_DELETE);
+    EXPECT_EQ(std::vector<std::string>({"Profile", "Profile 2"}), list.Items());
+
+    auto marks = [&] { return std::string{"01"[checks.Checked(0)], "01"[checks.Checked(1)], "01"[checks.Checked(2)]}; };
+    RECT rc{};
+    SendMessageA(checks.hwnd(), LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rc));
+    int middle = (rc.top + rc.bottom) / 2;
+    ClickAt(checks.hwnd(), rc.left + 6, middle);  // on the mark
+    EXPECT_EQ("110", marks());
+    ClickAt(checks.hwnd(), rc.left + 120, middle);  // on the text: selects only
+    PressKey(checks.hwnd(), VK_SPACE);
+    checks.SetItem(0, "renamed");
+    EXPECT_EQ("100", marks());
+}
+
+TEST(ComboBoxTest, CodePicksExactItemsSilentlyAndTheUsersPickRunsOnSelectWithItsText) {
+    HostForm host;
+    ui::ComboBox drop, list;
+    ASSERT_TRUE(drop.Create(host, 58, {10, 10, 200, 21}, ui::ComboBox::Style::DropDown));
+    ASSERT_TRUE(list.Create(host, 59, {10, 50, 200, 21}, ui::ComboBox::Style::DropDownList));
+    Texts seen;
+    for (ui::ComboBox* c : {&drop, &list}) {
+        c->onSelect = [&seen, c] { seen.push_back(c->Text()); };
+        for (const char* s : {"English", "english", "Francais"}) c->AddItem(s);
+        c->SetText("english");
+        EXPECT_EQ(1, c->ItemIndex());
+        c->SetText("Klingon");
+        EXPECT_EQ(-1, c->ItemIndex());
+        c->SetItemIndex(1);
+    }
+    drop.SetItem(1, "Deutsch");  // as a new language renames the items
+    drop.SetItem(0, "Anglais");
+    EXPECT_EQ("Deutsch", drop.Text());
+    EXPECT_TRUE(seen.empty());
+    drop.SetEditReadOnly(true);
+    PressKey(drop.EditWindow(), VK_DOWN);  // the arrow key picks the next language
+    PressKey(list.hwnd(), VK_DOWN);
+    SendMessageA(drop.EditWindow(), WM_CHAR, 'x', 1);
+    EXPECT_EQ(Texts({"Francais", "Francais"}), seen);
+    EXPECT_EQ("Francais", drop.Text());
+}
+
+TEST(PageControlTest, ATabClickShowsItsSheetAlone) {
+    HostForm host;
+    ui::PageControl pages;
+    ui::TabSheet sheets[2];
+    ASSERT_TRUE(pages.Create(host, 70, {10, 10, 380, 260}));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(pages.AddSheet(sheets[i], 71 + i, "Page"));
+    RECT tab{};
+    SendMessageA(pages.hwnd(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    ClickAt(pages.hwnd(), (tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    EXPECT_EQ(&sheets[1], pages.ActivePage());
+    EXPECT_TRUE(sheets[1].Visible() && !sheets[0].Visible());
+}
+
+// A 32-bit bitmap whose pixel (x, y) is colour(x, y).
+static HBITMAP MakeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour) {
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    DWORD* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    for (int i = 0; i < width * height; ++i) {
+        COLORREF c = colour(i % width, i / width);
+        bits[i] = RGB(GetBValue(c), GetGValue(c), GetRValue(c));  // 0x00RRGGBB
+    }
+    return bitmap;
+}
+
+// The colour at (x, y) once paint, or else the control's owner-drawn face, has drawn into a
+// bitmap the size of the control.
+static COLORREF Painted(ui::Control& control, int x, int y, const std::function<void(HDC)>& paint = {}) {
+    RECT rc{};
+    GetClientRect(control.hwnd(), &rc);
+    win::MemoryDC mem(nullptr);
+    win::UniqueBitmap canvas(MakeBitmap(rc.right, rc.bottom, [](int, int) { return RGB(1, 2, 3); }));
+    win::SelectGuard select(mem.dc(), canvas.get());
+    DRAWITEMSTRUCT dis{};
+    dis.hDC = mem.dc();
+    dis.rcItem = rc;
+    if (paint) paint(mem.dc());
+    else control.OnDrawItem(&dis);
+    return GetPixel(mem.dc(), x, y);
+}
+
+TEST(PictureTest, FuchsiaShowsWhatLiesBelowAsDoSeeThroughLabelsAndLogLinesShowTheirPicture) {
+    const COLORREF fuchsia = RGB(255, 0, 255), red = RGB(255, 0, 0), blue = RGB(0, 0, 255), green = RGB(0, 128, 0);
+    HostForm host;
+    host.SetBackground(green);
+    ui::Picture lower, upper;
+    ui::Label label;
+    ui::LogList log;
+    ASSERT_TRUE(lower.Create(host, 90, {10, 10, 8, 8}));
+    ASSERT_TRUE(upper.Create(host, 91, {10, 10, 8, 8}));
+    ASSERT_TRUE(label.Create(host, 92, {0, 0, 60, 20}, "Please wait"));
+    ASSERT_TRUE(log.Create(host, 93, {100, 100, 200, 60}));
+    lower.SetBitmap(win::UniqueBitmap(MakeBitmap(8, 8, [&](int, int) { return red; })));
+    upper.SetBitmap(win::UniqueBitmap(MakeBitmap(8, 8, [&](int x, int) { return x < 4 ? fuchsia : blue; })));
+    label.SetTransparent(true);
+    auto behindLabel = [&](int x, int y) {  // as the label asks for its brush while it paints
+        return Painted(label, x, y, [&](HDC dc) {
+            SendMessageA(host.hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(label.hwnd()));
+        });
+    };
+    EXPECT_EQ(red, Painted(upper, 1, 1));
+    EXPECT_EQ(blue, Painted(upper, 6, 1));
+    EXPECT_EQ(red, behindLabel(11, 11));
+    EXPECT_EQ(green, behindLabel(40, 5));
+    lower.Hide();
+    EXPECT_EQ(green, Painted(upper, 1, 1));
+
+    for (int i = 0; i < 30; ++i) log.AddLine("Copying", upper.Bitmap());  // a line's picture sits at its left end
+    log.SelectLast();
+    EXPECT_GT(SendMessageA(log.hwnd(), LB_GETTOPINDEX, 0, 0), 20);
+    EXPECT_EQ(blue, Painted(log, 8, 24));
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), Painted(log, 3, 24));
+}
