@@ -10,7 +10,9 @@ std::string Group() {
     return g ? g : "win7";
 }
 
-ScratchFolder::ScratchFolder(const std::string& name) : path_("C:\\scratch\\" + name) {
+// Per process: test exes of one prefix run side by side.
+ScratchFolder::ScratchFolder(const std::string& name)
+    : path_("C:\\scratch\\" + std::to_string(GetCurrentProcessId()) + "\\" + name) {
     DeleteTree(path_);
     MakeFolder(path_);
 }

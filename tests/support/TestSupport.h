@@ -12,7 +12,7 @@ namespace test {
 // "xp", "vista" or "win7": the Windows version the test's prefix reports.
 std::string Group();
 
-// A fresh folder under C:\scratch, deleted with everything in it on scope exit.
+// A fresh folder under C:\scratch\<process id>, deleted with everything in it on scope exit.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::string& name);
