@@ -186,6 +186,7 @@ private:
     void BindHandlers();
     void ApplyWindowFont();
     void ShowFirstWizardPage();
+    void ShowBackupSetTest(bool recognised);
     void AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture);
     void ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key);
 

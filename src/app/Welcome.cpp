@@ -18,14 +18,7 @@ void TForm1::BackupDataClick() {
     StoragePath.Show();
     StoragePathWrong.Show();
     BackupInSubFolder.Show();
-    if (FolderExists(StoragePath.Text())) {
-        StoragePathWrong.Hide();
-        BackupInSubFolder.SetEnabled(true);
-        WelcomeNext.SetEnabled(true);
-    } else {
-        WelcomeNext.SetEnabled(false);
-        BackupInSubFolder.SetEnabled(false);
-    }
+    StoragePathChange();  // the storage folder typed earlier is tested again
     Image27.Show();
     Label8.Hide();
     Image22.Hide();
@@ -44,7 +37,11 @@ void TForm1::RestoreDataClick() {
     BackupWrong.Show();
     BackupPath.Show();
     BackupInSubFolder.Hide();
-    const bool recognised = IsBackupSet(BackupPath.Text());
+    ShowBackupSetTest(IsBackupSet(BackupPath.Text()));
+}
+
+// The backup-set folder's mark and the welcome page's Next follow the recognition.
+void TForm1::ShowBackupSetTest(bool recognised) {
     BackupWrong.SetVisible(!recognised);
     WelcomeNext.SetEnabled(recognised);
 }

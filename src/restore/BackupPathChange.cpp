@@ -8,8 +8,7 @@ void TForm1::BackupPathChange() {
     WelcomeQuit.Repaint();
     const std::string root = ExcludeTrailingBackslash(BackupPath.Text());
     if (!FolderExists(root)) {
-        BackupWrong.Show();
-        WelcomeNext.SetEnabled(false);
+        ShowBackupSetTest(false);
         // The simple restore choices and the browser labels; the lists keep what they hold.
         ui::Control* const choices[] = {&RestoreMyDocuments, &RestoreMyPictures, &RestoreMyMusic, &RestoreMyVideos,
                                         &RestoreQuickLaunch, &RestoreDesktop,    &RestoreWallPaper, &RestoreSharedDocs,
@@ -22,9 +21,7 @@ void TForm1::BackupPathChange() {
         RestoreFirefoxProfilesNames.Clear();
         RestoreTBProfilesNames.Clear();
         RestoreThunderbirdProfilesNames.Clear();
-        const bool recognised = IsBackupSet(root);
-        BackupWrong.SetVisible(!recognised);
-        WelcomeNext.SetEnabled(recognised);
+        ShowBackupSetTest(IsBackupSet(root));
     }
     InvalidateRect(hwnd(), nullptr, TRUE);
     UpdateWindow(hwnd());
