@@ -232,7 +232,6 @@ std::string UpperAscii(const std::string& text) {
     return result;
 }
 
-bool SameTextIgnoreCase(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
 
 std::string ReplaceTextIgnoreCase(const std::string& text, const std::string& from, const std::string& to) {
     if (from.empty()) return text;

@@ -54,4 +54,3 @@ std::string TodayAsText();
 std::string ReplaceTextIgnoreCase(const std::string& text, const std::string& from, const std::string& to);
 // Only the letters a to z are upper-cased.
 std::string UpperAscii(const std::string& text);
-bool SameTextIgnoreCase(const std::string& a, const std::string& b);

@@ -186,7 +186,6 @@ public:
     bool Create(Container& parent, int id, const Rect& r);
     void SetText(const std::string& text) override;
     std::string Text() const override;
-    void SetReadOnly(bool readOnly);
     std::function<void()> onChange;
     void OnCommand(int code) override;
 

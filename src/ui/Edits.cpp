@@ -32,8 +32,6 @@ void Edit::SetText(const std::string& text) {
 
 std::string Edit::Text() const { return Control::Text(); }
 
-void Edit::SetReadOnly(bool readOnly) { SendMessageA(hwnd(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0); }
-
 void Edit::OnCommand(int code) {
     if (code != EN_CHANGE) return;
     std::string now = Text();

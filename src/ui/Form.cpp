@@ -92,7 +92,6 @@ void RunModalLoop(Form& form) {
     HWND owner = GetWindow(w, GW_OWNER);
     const bool blockOwner = owner && IsWindowEnabled(owner);
     if (blockOwner) EnableWindow(owner, FALSE);
-    form.modal_ = true;
     ShowWindow(w, SW_SHOW);
     // No IsDialogMessage here: the form's keys must reach it as characters.
     MSG msg{};
@@ -108,7 +107,6 @@ void RunModalLoop(Form& form) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    form.modal_ = false;
     if (blockOwner && IsWindow(owner)) {
         EnableWindow(owner, TRUE);
         SetActiveWindow(owner);

@@ -22,16 +22,13 @@ public:
     // window is hidden or destroyed. Goes through the dialog service, so tests can answer.
     void ShowModal();
     void Close();  // hides the window, which ends a modal run
-    bool IsModalRunning() const { return modal_; }
 
 protected:
     // The form's own messages; return true when handled (result set).
     virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
 private:
-    friend void RunModalLoop(Form& form);
     static LRESULT CALLBACK WndProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    bool modal_ = false;
 };
 
 // The real modal loop (the dialog service's default for ShowModal).

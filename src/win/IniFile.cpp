@@ -80,9 +80,6 @@ bool IniFile::ValueExists(const std::string& section, const std::string& key) co
     return false;
 }
 
-bool IniFile::EraseSection(const std::string& section) {
-    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_.c_str()) != FALSE;
-}
 
 bool IniFile::DeleteKey(const std::string& section, const std::string& key) {
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, fileName_.c_str()) != FALSE;

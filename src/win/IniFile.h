@@ -22,7 +22,6 @@ public:
     // A section is there when the file lists it, with or without keys.
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
-    bool EraseSection(const std::string& section);
     bool DeleteKey(const std::string& section, const std::string& key);
 
 private:
