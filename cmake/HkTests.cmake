@@ -1,4 +1,4 @@
-# hk_add_wine_test(<name> SOURCES ... [GROUPS xp vista win7] [WINDOWS] [NEEDS_PROGRAM] [LIBS ...])
+# hk_add_wine_test(<name> SOURCES ... [GROUPS xp vista win7] [WINDOWS] [NEEDS_PROGRAM] [USER_DATA] [LIBS ...])
 #
 # Builds tests/<name>.exe (GoogleTest) and adds one ctest entry per group, named <name>.<group>
 # (or just <name> with the default single group win7). Every entry runs under Wine through
@@ -7,11 +7,13 @@
 # its group.
 #   WINDOWS        link the window resources (manifest, pictures, banner)
 #   NEEDS_PROGRAM  the built program folder (exe and language\) is copied beside the test as app\
+#   USER_DATA      the test seeds or reads the user's data in its prefix (special folders, HKCU,
+#                  fonts...): such tests of one prefix run one at a time
 set(HK_TEST_RUNNER "${CMAKE_SOURCE_DIR}/tests/run-test.sh")
 set(HK_PREFIX_ROOT "${CMAKE_BINARY_DIR}/prefixes" CACHE PATH "Where the test run's Wine prefixes live")
 
 function(hk_add_wine_test name)
-  cmake_parse_arguments(T "WINDOWS;NEEDS_PROGRAM" "" "SOURCES;GROUPS;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS;NEEDS_PROGRAM;USER_DATA" "" "SOURCES;GROUPS;LIBS" ${ARGN})
   if(NOT T_GROUPS)
     set(T_GROUPS win7)
     set(single TRUE)
@@ -39,5 +41,8 @@ function(hk_add_wine_test name)
              COMMAND bash "${HK_TEST_RUNNER}" "${HK_PREFIX_ROOT}" ${group} ${entry}
                      $<TARGET_FILE:${name}> "${program}")
     set_tests_properties(${entry} PROPERTIES LABELS ${group})
+    if(T_USER_DATA)
+      set_tests_properties(${entry} PROPERTIES RESOURCE_LOCK userdata.${group})
+    endif()
   endforeach()
 endfunction()

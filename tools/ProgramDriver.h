@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace drive {
 
@@ -44,6 +45,59 @@ inline bool SetText(HWND w, const std::string& text) {
     return Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &set) && set;
 }
 
+// Check boxes and radio buttons.
+inline bool IsChecked(HWND w) {
+    LRESULT state = 0;
+    return Send(w, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+// The lines of a list box (check lists included).
+inline std::vector<std::string> ListItems(HWND w) {
+    std::vector<std::string> items;
+    LRESULT count = 0;
+    if (!Send(w, LB_GETCOUNT, 0, 0, &count)) return items;
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = 0;
+        Send(w, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, &length);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        LRESULT copied = 0;
+        Send(w, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
+        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+        items.push_back(text);
+    }
+    return items;
+}
+
+// The check marks of a check list, line by line (the program keeps them as item data).
+inline std::vector<bool> ListChecks(HWND w) {
+    std::vector<bool> checks;
+    LRESULT count = 0;
+    if (!Send(w, LB_GETCOUNT, 0, 0, &count)) return checks;
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT data = 0;
+        Send(w, LB_GETITEMDATA, static_cast<WPARAM>(i), 0, &data);
+        checks.push_back(data != 0);
+    }
+    return checks;
+}
+
+// The items of a combo box.
+inline std::vector<std::string> ComboItems(HWND w) {
+    std::vector<std::string> items;
+    LRESULT count = 0;
+    if (!Send(w, CB_GETCOUNT, 0, 0, &count)) return items;
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = 0;
+        Send(w, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, &length);
+        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+        LRESULT copied = 0;
+        Send(w, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
+        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+        items.push_back(text);
+    }
+    return items;
+}
+
 inline bool IsVisible(HWND w) { return w && IsWindowVisible(w); }  // the window and its parents
 inline bool IsEnabled(HWND w) { return w && IsWindowEnabled(w); }
 
@@ -80,6 +134,24 @@ HWND FirstTopWindow(DWORD pid, Match match) {
         if ((pid == 0 || owner == pid) && match(w)) return w;
     }
     return nullptr;
+}
+
+// A dialog box (message box, confirmation, file dialog) of the process pid, shown now.
+inline HWND FindDialog(DWORD pid) {
+    return FirstTopWindow(pid, [](HWND w) {
+        char cls[16] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        return IsWindowVisible(w) && std::string(cls) == "#32770";
+    });
+}
+
+// The text of a message box.
+inline std::string DialogText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+
+// Presses a button of a dialog box (IDOK, IDYES, IDNO...), posted.
+inline void PressDialogButton(HWND box, int id) {
+    HWND button = GetDlgItem(box, id);
+    if (button) PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 // The program's secondary windows carry its title too, but they have an owner.
@@ -135,6 +207,7 @@ public:
         return "no window titled Halvorkeep3 after " + std::to_string(timeoutMs) + " ms";
     }
     HWND Main() const { return main_; }
+    DWORD Pid() const { return pi_.dwProcessId; }
     HWND Control(int id) const { return FindControl(main_, id); }
     // A visible top-level window of the program other than the main window, or null.
     HWND OtherVisibleWindow() const {

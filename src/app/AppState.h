@@ -2,7 +2,9 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 #include "win/IniFile.h"
+#include "win/Registry.h"
 
 // Start-up date as yyyy-mm-dd; never refreshed while the program runs.
 extern std::string TodayText;
@@ -21,3 +23,41 @@ std::string SettingsFileName();
 std::string LanguageFolder();
 // The dated sub-folder's name: TodayText + " - Halvorkeep - " + the user's name.
 std::string SubFolderName();
+
+// ---- State of the data categories and of the two jobs ----
+
+// The registry key object of the jobs' steps: made anew by every Next of the welcome page; each
+// step closes it and opens the key it needs.
+extern win::RegistryKey SharedRegistry;
+// The user's Mozilla profiles.ini files (Next reads them, a restore registers profiles in them).
+extern std::unique_ptr<win::IniFile> FirefoxProfilesIni;
+extern std::unique_ptr<win::IniFile> ThunderbirdProfilesIni;
+// INI files of the backup set being written or restored.
+extern std::unique_ptr<win::IniFile> FirefoxArchiveIni;
+extern std::unique_ptr<win::IniFile> ThunderbirdArchiveIni;
+extern std::unique_ptr<win::IniFile> IdentitiesIni;
+extern std::unique_ptr<win::IniFile> AdditionalFilesIni;
+extern std::unique_ptr<win::IniFile> AdditionalFoldersIni;
+extern std::unique_ptr<win::IniFile> FontsIni;
+extern std::unique_ptr<win::IniFile> IEStartPageIni;
+extern std::unique_ptr<win::IniFile> WallPaperIni;
+
+// The category tag of what is being listed or copied, e.g. "[MYDOCS--]".
+extern std::string CurrentTag;
+// Entries of the running job's work list, and the index of the entry in hand.
+extern int CopyCount;
+extern int CopyIndex;
+// How many extra files the backup's copy loop has reached: the key of their Files.ini lines.
+extern int AdditionalFileNumber;
+// The restore's destination of the entry in hand (the wallpaper step reads the last one).
+extern std::string RestoreTarget;
+// Set once every checked profile of a browser is in the user's profiles.ini.
+extern bool ProfilesRegistered;
+// The folder chosen last in the add-folder browser; the next browse starts there.
+extern std::string LastChosenFolder;
+// Errors met while a job lists its files behind the please-wait window (an unreadable folder,
+// a file of the set that could not be written): logged as error lines once the job panel shows.
+extern std::vector<std::string> PendingJobErrors;
+
+// Everything above back to its start-up state (a fresh program).
+void ResetJobState();

@@ -10,6 +10,7 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1() {
     RestoreSearch.MaxPenetration = 10000000;
     Search.OnFichier = [this](TScruteDossier* sender, std::string nom) { SearchFichier(sender, nom); };
+    RestoreSearch.OnFichier = [this](TScruteDossier* sender, std::string nom) { RestoreSearchFichier(sender, nom); };
 }
 
 bool TForm1::Create() {
@@ -76,6 +77,49 @@ void TForm1::BindHandlers() {
     Restore5Next.onClick = [this] { Restore5NextClick(); };
     // Previous on the last restore page goes back to page 4, as it always has.
     Restore6Previous.onClick = [this] { Restore5PreviousClick(); };
+
+    // Data categories.
+    MyDocumentsPath.onChange = [this] { MyDocumentsPathChange(); };
+    DesktopPath.onChange = [this] { DesktopPathChange(); };
+    QuickLaunchPath.onChange = [this] { QuickLaunchPathChange(); };
+    MyPicturesPath.onChange = [this] { MyPicturesPathChange(); };
+    MyMusicPath.onChange = [this] { MyMusicPathChange(); };
+    MyVideosPath.onChange = [this] { MyVideosPathChange(); };
+    IEFavoritesPath.onChange = [this] { IEFavoritesPathChange(); };
+    OutlookNK2Path.onChange = [this] { OutlookNk2PathChange(); };
+    WindowsMailPath.onChange = [this] { WindowsMailPathChange(); };
+    WabPath.onChange = [this] { WabPathChange(); };
+    SharedDocumentsPath.onChange = [this] { SharedDocumentsPathChange(); };
+    WindowsCalendarPath.onChange = [this] { WindowsCalendarPathChange(); };
+    FontsPath.onChange = [this] { FontsPathChange(); };
+    RasPhonePath.onChange = [this] { RasphonePathChange(); };
+    SearchPST.onClick = [this] { SearchPSTClick(); };
+    SelectPST.onClick = [this] { SelectPSTClick(); };
+    AddFiles.onClick = [this] { AddFilesClick(); };
+    // The add-folder buttons of the browser and mail pages feed the extra folders of page 6.
+    for (ui::Button* add : {&AddDirectory, &Button2, &Button1}) add->onClick = [this] { AddDirectoryClick(); };
+    RemoveAdditionalFile.onClick = [this] { RemoveAdditionalFileClick(); };
+    AdditionalFilesList.onKeyDown = [this](int key) { AdditionalFilesListKeyDown(key); };
+    RemoveAdditionalDirectory.onClick = [this] { RemoveAdditionalDirectoryClick(); };
+    AdditionalDirectoriesList.onKeyDown = [this](int key) { AdditionalDirectoriesListKeyDown(key); };
+
+    // The jobs.
+    Launch.onClick = [this] { LaunchClick(); };
+    LaunchRestore.onClick = [this] { LaunchRestoreClick(); };
+
+    // Restore pages' options.
+    SelectFilesButton.onClick = [this] { SelectFilesButtonClick(); };
+    SelectFoldersButton.onClick = [this] { SelectFoldersButtonClick(); };
+    RestoreFilesOrigin.onClick = [this] { RestoreFilesOriginClick(); };
+    RestoreFilesOther.onClick = [this] { RestoreFilesOtherClick(); };
+    RestoreFoldersOrigin.onClick = [this] { RestoreFoldersOriginClick(); };
+    RestoreFoldersOther.onClick = [this] { RestoreFoldersOtherClick(); };
+    RestoreFilesDirectory.onChange = [this] { RestoreFilesDirectoryChange(); };
+    RestoreFoldersDirectory.onChange = [this] { RestoreFoldersDirectoryChange(); };
+    RestoreFirefoxDefault.onClick = [this] { RestoreFirefoxDefaultClick(); };
+    RestoreFirefoxOrigin.onClick = [this] { RestoreFirefoxOriginClick(); };
+    RestoreThunderbirdDefault.onClick = [this] { RestoreThunderbirdDefaultClick(); };
+    RestoreThunderbirdOrigin.onClick = [this] { RestoreThunderbirdOriginClick(); };
 }
 
 void TForm1::ApplyWindowFont() {

@@ -138,10 +138,8 @@ public:
     void BackupDataClick();
     void RestoreDataClick();
     void BackupInSubFolderClick();
-    void WelcomeNextClick();
     void WelcomeQuitClick();
     void Image28DblClick();
-    void BackupPathChange();
 
     // Page navigation.
     void Backup1PreviousClick();
@@ -166,6 +164,85 @@ public:
     void Restore4NextClick();
     void Restore5PreviousClick();
     void Restore5NextClick();
+
+    // ---- Data categories: detection on Next, the path checks, the extra lists ----
+    void WelcomeNextClick();
+    // One change handler per category path edit; each applies the same check.
+    void MyDocumentsPathChange();
+    void DesktopPathChange();
+    void QuickLaunchPathChange();
+    void MyPicturesPathChange();
+    void MyMusicPathChange();
+    void MyVideosPathChange();
+    void IEFavoritesPathChange();
+    void OutlookNk2PathChange();
+    void WindowsMailPathChange();
+    void WabPathChange();
+    void SharedDocumentsPathChange();
+    void WindowsCalendarPathChange();
+    void FontsPathChange();
+    void RasphonePathChange();
+    // Outlook data files and the extra files and folders.
+    void SearchPSTClick();
+    void SelectPSTClick();
+    void AddFilesClick();
+    void AddDirectoryClick();
+    void RemoveAdditionalFileClick();
+    void AdditionalFilesListKeyDown(int key);
+    void RemoveAdditionalDirectoryClick();
+    void AdditionalDirectoriesListKeyDown(int key);
+
+    // ---- Backup job ----
+    void LaunchClick();
+    // Destination in the backup set of one work-list entry (tag, source path, whole entry);
+    // false when no rule gives the entry a place.
+    bool MapBackupTarget(const std::string& tag, const std::string& source, const std::string& entry,
+                         std::string& destination);
+    enum class Browser { Firefox, Thunderbird };
+    // The set's Profiles.ini of a browser: its folder made and the INI object opened (once per
+    // job), then one section per backed-up profile (item index of the browser's lists).
+    void PrepareProfileOrigins(Browser browser);
+    void RecordProfileOrigin(Browser browser, int index);
+    // Files.ini keys of one extra file, before its copy.
+    void RecordAdditionalFile(const std::string& source, const std::string& destination);
+    void BackupPostSteps();
+    void ExportIdentityRegistry();
+    void RecordFonts();
+    void RecordAdditionalFolders();
+    void StoreIEStartPage();
+    void StoreWallpaperStyle();
+    void FinishBackupJob();
+
+    // ---- Copy of one work-list entry, shared by both jobs ----
+    // Makes the destination's folder, writes the copying line, sets the caption (CopyIndex of
+    // CopyCount), copies with progress and one retry, and logs the outcome. renameOnClash (the
+    // backup's Outlook data files): an existing destination stays and the copy takes the first
+    // free "#n" name.
+    void CopyStep(const std::string& source, std::string destination, bool renameOnClash);
+
+    // ---- Restore: the set's contents on the restore pages, the options, the job ----
+    void BackupPathChange();
+    void SelectFilesButtonClick();
+    void SelectFoldersButtonClick();
+    void RestoreFilesOriginClick();
+    void RestoreFilesOtherClick();
+    void RestoreFoldersOriginClick();
+    void RestoreFoldersOtherClick();
+    void RestoreFilesDirectoryChange();
+    void RestoreFoldersDirectoryChange();
+    void RestoreFirefoxDefaultClick();
+    void RestoreFirefoxOriginClick();
+    void RestoreThunderbirdDefaultClick();
+    void RestoreThunderbirdOriginClick();
+    void RestoreSearchFichier(TScruteDossier* sender, std::string nom);
+    void LaunchRestoreClick();
+    void RegisterRestoredProfiles();
+    // Sets RestoreTarget for one entry of RestoreCopyList; false when no rule gives it a place.
+    bool MapRestoreTarget(const std::string& tag, const std::string& source);
+    void RestoreCopyLoop();
+    void RestorePostSteps();
+    void ImportIdentityRegistry();
+    void FinishRestoreJob();
 
     // Job panel: its start state, the four kinds of log line, and its buttons.
     void StartJobPanel();

@@ -15,8 +15,6 @@ void TForm1::ShowFirstWizardPage() {
     }
 }
 
-void TForm1::WelcomeNextClick() { ShowFirstWizardPage(); }
-
 void TForm1::Backup1PreviousClick() {
     WelcomePanel.Show();
     BackupTabs.Hide();

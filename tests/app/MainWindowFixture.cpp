@@ -4,6 +4,7 @@
 #include "ui/MessagePump.h"
 
 void MainWindowTest::SetUp() {
+    ResetJobState();
     // The program starts with these empty; each test is a fresh start.
     BackupSubFolderSuffix.clear();
     JobOver = false;

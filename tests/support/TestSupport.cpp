@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include <fstream>
 #include <sstream>
+#include <shlobj.h>
+#include <shlwapi.h>
 #include "ui/Form.h"
 
 namespace test {
@@ -100,6 +102,151 @@ void RecordingAnswerer::RunModal(ui::Form& form) {
     }
     ShowWindow(form.hwnd(), SW_SHOW);
     form.Close();
+}
+
+}  // namespace test
+
+namespace test {
+
+namespace {
+
+std::string ParentOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(HKEY root, const std::string& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+    RegCloseKey(k);
+    return true;
+}
+
+}  // namespace
+
+std::string SpecialFolder(int csidl) {
+    char buf[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buf))) return "";
+    std::string path = buf;
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+void Seed::MakeFolders(const std::string& path) {
+    if (path.empty() || PathExists(path)) return;
+    MakeFolders(ParentOf(path));
+    if (CreateDirectoryA(path.c_str(), nullptr)) undo_.push_back({Undo::RemoveFolder, path, {}, nullptr, 0, {}, false});
+}
+
+std::string Seed::File(const std::string& path, const std::string& bytes) {
+    MakeFolders(ParentOf(path));
+    if (PathExists(path)) {
+        // An existing file is moved aside and comes back afterwards.
+        Hide(path);
+    }
+    WriteFile(path, bytes);
+    undo_.push_back({Undo::DeleteFile, path, {}, nullptr, 0, {}, false});
+    return path;
+}
+
+std::string Seed::Folder(const std::string& path) {
+    MakeFolders(path);
+    return path;
+}
+
+void Seed::Hide(const std::string& path) {
+    if (!PathExists(path)) return;
+    std::string aside = path + ".hidden-by-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                        std::to_string(undo_.size());
+    if (MoveFileA(path.c_str(), aside.c_str())) undo_.push_back({Undo::MoveBack, aside, path, nullptr, 0, {}, false});
+}
+
+void Seed::MakeKeys(HKEY root, const std::string& key) {
+    if (key.empty() || KeyExists(root, key)) return;
+    MakeKeys(root, ParentOf(key));
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(k);
+        undo_.push_back({Undo::DeleteKey, key, {}, root, 0, {}, false});
+    }
+}
+
+void Seed::SaveValue(HKEY root, const std::string& key, const std::string& name) {
+    Undo u{Undo::RestoreValue, key, name, root, 0, {}, false};
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS) {
+        DWORD size = 0;
+        if (RegQueryValueExA(k, name.c_str(), nullptr, &u.type, nullptr, &size) == ERROR_SUCCESS) {
+            u.existed = true;
+            u.data.assign(size, '\0');
+            RegQueryValueExA(k, name.c_str(), nullptr, &u.type, reinterpret_cast<BYTE*>(&u.data[0]), &size);
+        }
+        RegCloseKey(k);
+    }
+    undo_.push_back(u);
+}
+
+void Seed::RegKey(HKEY root, const std::string& key) { MakeKeys(root, key); }
+
+void Seed::RegString(HKEY root, const std::string& key, const std::string& name, const std::string& value,
+                     DWORD type) {
+    MakeKeys(root, key);
+    SaveValue(root, key, name);
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+        RegSetValueExA(k, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(k);
+    }
+}
+
+void Seed::RegRemoveValue(HKEY root, const std::string& key, const std::string& name) {
+    SaveValue(root, key, name);
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, &k) == ERROR_SUCCESS) {
+        RegDeleteValueA(k, name.c_str());
+        RegCloseKey(k);
+    }
+}
+
+Seed::~Seed() {
+    for (auto u = undo_.rbegin(); u != undo_.rend(); ++u) {
+        switch (u->kind) {
+            case Undo::DeleteFile:
+                SetFileAttributesA(u->path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(u->path.c_str());
+                break;
+            case Undo::RemoveFolder:
+                // Whatever the program under test wrote into it goes too.
+                DeleteTree(u->path);
+                break;
+            case Undo::MoveBack:
+                if (PathExists(u->other)) {
+                    if (GetFileAttributesA(u->other.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
+                        DeleteTree(u->other);
+                    else
+                        DeleteFileA(u->other.c_str());
+                }
+                MoveFileA(u->path.c_str(), u->other.c_str());
+                break;
+            case Undo::RestoreValue: {
+                HKEY k = nullptr;
+                if (RegOpenKeyExA(u->root, u->path.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) break;
+                if (u->existed)
+                    RegSetValueExA(k, u->other.c_str(), 0, u->type, reinterpret_cast<const BYTE*>(u->data.data()),
+                                   static_cast<DWORD>(u->data.size()));
+                else
+                    RegDeleteValueA(k, u->other.c_str());
+                RegCloseKey(k);
+                break;
+            }
+            case Undo::DeleteKey:
+                SHDeleteKeyA(u->root, u->path.c_str());
+                break;
+        }
+    }
 }
 
 }  // namespace test

@@ -35,6 +35,50 @@ void DeleteTree(const std::string& path);
 // The folder of the test exe (the program folder of the code under test).
 std::string ExeFolder();
 
+// What a test puts into the prefix's user profile, program folders and registry, taken out again
+// on scope exit in reverse order: files and folders it made are deleted, paths it moved aside
+// come back, registry values it set get their old data back (or are deleted), keys it made are
+// deleted. Tests that use it run one at a time per prefix (USER_DATA in tests/CMakeLists.txt).
+class Seed {
+public:
+    Seed() = default;
+    ~Seed();
+    Seed(const Seed&) = delete;
+    Seed& operator=(const Seed&) = delete;
+
+    // Writes a file (bytes as given), making its missing folders; returns the path.
+    std::string File(const std::string& path, const std::string& bytes = "seed");
+    // Makes a folder and its missing parents; returns the path.
+    std::string Folder(const std::string& path);
+    // Moves an existing file or folder out of the way for the test (nothing when it is missing).
+    void Hide(const std::string& path);
+    // Sets a string value (REG_SZ or REG_EXPAND_SZ), making the key and its missing parents.
+    // An empty name sets the key's default value.
+    void RegString(HKEY root, const std::string& key, const std::string& name, const std::string& value,
+                   DWORD type = REG_SZ);
+    // Makes a key and its missing parents.
+    void RegKey(HKEY root, const std::string& key);
+    // Takes a value away for the test (its data comes back afterwards).
+    void RegRemoveValue(HKEY root, const std::string& key, const std::string& name);
+
+private:
+    struct Undo {
+        enum Kind { DeleteFile, RemoveFolder, MoveBack, RestoreValue, DeleteKey } kind;
+        std::string path, other;  // file or folder paths; key path and value name
+        HKEY root = nullptr;
+        DWORD type = 0;
+        std::string data;
+        bool existed = false;
+    };
+    void MakeFolders(const std::string& path);
+    void MakeKeys(HKEY root, const std::string& key);
+    void SaveValue(HKEY root, const std::string& key, const std::string& name);
+    std::vector<Undo> undo_;
+};
+
+// Path of a special folder of the prefix (CSIDL), without a trailing backslash.
+std::string SpecialFolder(int csidl);
+
 // Records every dialog and answers from queues; an empty queue answers "cancel" / "No".
 class RecordingAnswerer : public ui::Answerer {
 public:
