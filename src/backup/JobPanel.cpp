@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/CopyStep.h"
 #include "backup/JobLog.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
@@ -15,6 +16,7 @@ void TForm1::StartJobPanel() {
     JobQuitButton.SetEnabled(false);
     JobCancelButton.SetEnabled(true);
     JobOver = false;
+    CopyClaims.Clear();
 }
 
 void TForm1::AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture) {

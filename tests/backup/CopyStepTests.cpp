@@ -1,0 +1,162 @@
+// The copy of one entry that both jobs share: its lines, caption, retry, clash names and the
+// rule that no entry lands on a file another entry produced.
+#include <set>
+#include "MainWindowFixture.h"
+#include "app/AppState.h"
+#include "app/Environment.h"
+#include "backup/CopyStep.h"
+#include "backup/JobLog.h"
+
+namespace {
+
+// The message of a dated line (after " : "), or the whole line.
+std::string Message(const std::string& line) {
+    size_t at = line.find(" : ");
+    return at == std::string::npos ? line : line.substr(at + 3);
+}
+
+class CopyStepTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Start();
+        form1->StartJobPanel();
+        CopyIndex = 0;
+        CopyCount = 1;
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> m;
+        for (const std::string& line : form1->TextLog.Items()) {
+            std::string prefix = line.rfind("[ERROR] ", 0) == 0 ? "E " : line.rfind("[WARNING] ", 0) == 0 ? "W " : "I ";
+            m.push_back(prefix + Message(line));
+        }
+        return m;
+    }
+    static std::string Copying(const std::string& s, const std::string& d) {
+        return "I " + CopyingLineText("Copying file", "to", s, d);
+    }
+    test::ScratchFolder scratch{"CopyStep"};
+};
+
+}  // namespace
+
+TEST(CopyStepTexts, LinesCaptionAndClashNames) {
+    EXPECT_EQ(CopyingLineText("Copying file", "to", "C:\\a b\\x.txt", "E:\\Set\\x.txt"),
+              "Copying file: \" C:\\a b\\x.txt\" to : \"E:\\Set\\x.txt\"");
+    EXPECT_EQ(CopyCaptionText("Copying file", "E:\\Set\\Archive\\x.txt", 0, 1, 1), "Copying file : \"x.txt\" ( bytes) 1/1");
+    EXPECT_EQ(CopyCaptionText("Copie", "E:\\x.doc", 2048, 3, 40), "Copie : \"x.doc\" (2 KB) 3/40");
+
+    std::set<std::string> taken = {"E:\\Disk #1\\Outlook.pst", "E:\\Disk #1\\Outlook#1.pst"};
+    auto exists = [&](const std::string& p) { return taken.count(p) != 0; };
+    // The number goes into the file name only, even when a folder name holds "#1".
+    EXPECT_EQ(FreeClashName("E:\\Disk #1\\Outlook.pst", exists), "E:\\Disk #1\\Outlook#2.pst");
+    EXPECT_EQ(FreeClashName("E:\\v1.0\\archive", exists), "E:\\v1.0\\archive#1");
+    EXPECT_EQ(FreeClashName("E:\\x\\a.b.pst", exists), "E:\\x\\a.b#1.pst");
+    EXPECT_EQ(FreeClashName("E:\\x\\Outlook.pst", [](const std::string&) { return true; }), "") << "all names taken";
+}
+
+TEST(CopyStepTexts, ClaimsCompareWithoutCaseAndAllowTheSameSourceTwice) {
+    DestinationClaims claims;
+    EXPECT_TRUE(claims.Claim("C:\\a\\x.txt", "E:\\Set\\x.txt"));
+    EXPECT_TRUE(claims.Claim("C:\\a\\x.txt", "E:\\SET\\X.TXT")) << "a file listed twice";
+    EXPECT_FALSE(claims.Claim("C:\\b\\x.txt", "e:\\set\\x.txt")) << "another file onto the same place";
+    claims.Clear();
+    EXPECT_TRUE(claims.Claim("C:\\b\\x.txt", "e:\\set\\x.txt"));
+}
+
+TEST_F(CopyStepTest, ACopiedFileIsByteForByteAndReportedOnce) {
+    const std::string bytes("line one\r\n\0\xff binary", 20);
+    test::WriteFile(scratch / "src\\a.txt", bytes);
+    const std::string d = scratch / "set\\deep\\folder\\a.txt";
+    form1->CopyStep(scratch / "src\\a.txt", d, false);
+    EXPECT_EQ(test::ReadFile(d), bytes);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(scratch / "src\\a.txt", d), "I File successfully copied"}));
+    EXPECT_EQ(form1->CopyProgress.Text(), "Copying file : \"a.txt\" (20 bytes) 1/1");
+    EXPECT_EQ(ErrorCount, 0);
+}
+
+TEST_F(CopyStepTest, AVanishedSourceIsTriedTwiceAndCounted) {
+    const std::string s = scratch / "gone.txt", d = scratch / "set\\gone.txt";
+    form1->CopyStep(s, d, false);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
+                                                    "W Trying again ...", "E Copy failed. Skipping to next file"}));
+    EXPECT_EQ(ErrorCount, 2);
+    EXPECT_EQ(WarningCount, 1);
+    EXPECT_EQ(form1->CopyProgress.Text(), "Copying file : \"gone.txt\" ( bytes) 1/1");
+}
+
+TEST_F(CopyStepTest, ASourceHeldOpenIsNotReportedAsCopiedOverAnOlderCopy) {
+    // As Outlook holds its open data file: no sharing at all.
+    const std::string s = scratch / "src\\Outlook.pst", d = scratch / "set\\Outlook.pst";
+    test::WriteFile(s, "today");
+    test::WriteFile(d, "last week");
+    HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    form1->CopyStep(s, d, false);
+    CloseHandle(held);
+    EXPECT_EQ(test::ReadFile(d), "last week");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
+                                                    "W Trying again ...", "E Copy failed. Skipping to next file"}));
+    EXPECT_EQ(ErrorCount, 2);
+
+    // Once the file is free again, the next copy replaces the older one.
+    form1->CopyStep(s, d, false);
+    EXPECT_EQ(test::ReadFile(d), "today");
+}
+
+TEST_F(CopyStepTest, AnOutlookFileThatExistsTakesTheFirstFreeNumber) {
+    test::WriteFile(scratch / "src\\Outlook.pst", "new");
+    test::WriteFile(scratch / "set\\Outlook.pst", "older");
+    test::WriteFile(scratch / "set\\Outlook#1.pst", "older 1");
+    const std::string s = scratch / "src\\Outlook.pst";
+    form1->CopyStep(s, scratch / "set\\Outlook.pst", true);
+    EXPECT_EQ(test::ReadFile(scratch / "set\\Outlook.pst"), "older");
+    EXPECT_EQ(test::ReadFile(scratch / "set\\Outlook#1.pst"), "older 1");
+    EXPECT_EQ(test::ReadFile(scratch / "set\\Outlook#2.pst"), "new");
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{Copying(s, scratch / "set\\Outlook.pst"),
+                                        "W This file already exists. Current file will be renamed.",
+                                        Copying(s, scratch / "set\\Outlook#2.pst"), "I File successfully copied"}));
+}
+
+TEST_F(CopyStepTest, AnyOtherExistingFileIsOverwrittenWithoutALine) {
+    test::WriteFile(scratch / "src\\a.txt", "new");
+    test::WriteFile(scratch / "set\\a.txt", "older");
+    form1->CopyStep(scratch / "src\\a.txt", scratch / "set\\a.txt", false);
+    EXPECT_EQ(test::ReadFile(scratch / "set\\a.txt"), "new");
+    EXPECT_EQ(Messages().back(), "I File successfully copied");
+    EXPECT_EQ(WarningCount, 0);
+}
+
+TEST_F(CopyStepTest, NoEntryOverwritesWhatAnotherEntryOfTheJobCopied) {
+    test::WriteFile(scratch / "one\\prefs.js", "first");
+    test::WriteFile(scratch / "two\\prefs.js", "second");
+    const std::string d = scratch / "set\\default\\prefs.js";
+    form1->CopyStep(scratch / "one\\prefs.js", d, false);
+    form1->CopyStep(scratch / "two\\prefs.js", d, false);
+    form1->CopyStep(scratch / "one\\prefs.js", d, false);  // the same file listed twice is copied again
+    EXPECT_EQ(test::ReadFile(d), "first");
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 6u);
+    EXPECT_EQ(m[3], "E Another file of this job was already copied there. Skipping to next file");
+    EXPECT_EQ(m[5], "I File successfully copied");
+    EXPECT_EQ(ErrorCount, 1);
+    // A new job starts with no claims.
+    form1->StartJobPanel();
+    form1->CopyStep(scratch / "two\\prefs.js", d, false);
+    EXPECT_EQ(test::ReadFile(d), "second");
+}
+
+TEST_F(CopyStepTest, ACopyFinishedAfterTheCancelIsDeletedAsIncomplete) {
+    test::WriteFile(scratch / "src\\big.bin", std::string(100000, 'x'));
+    JobOver = true;
+    form1->ProgressBar.SetPosition(40);
+    const std::string d = scratch / "set\\big.bin";
+    form1->CopyStep(scratch / "src\\big.bin", d, false);
+    EXPECT_EQ(GetFileAttributesA(d.c_str()), INVALID_FILE_ATTRIBUTES);
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[1], "W DELETING INCOMPLETE BACKUPED FILE");
+    EXPECT_EQ(m[2], "I Done");
+    EXPECT_EQ(form1->ProgressBar.Position(), 0);
+}
