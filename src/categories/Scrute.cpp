@@ -16,7 +16,13 @@ const unsigned kSpecial = kHidden | kSystem | kVolumeLabel | kFolder;
 class Enumeration {
 public:
     Enumeration(const std::string& pattern, unsigned attributes)
-        : exclude_(kSpecial & ~attributes), find_(FindFirstFileA(pattern.c_str(), &data_)), first_(true) {}
+        : exclude_(kSpecial & ~attributes),
+          find_(FindFirstFileA(pattern.c_str(), &data_)),
+          error_(find_ ? 0 : GetLastError()),
+          first_(true) {}
+
+    // The enumeration could not start for another reason than an empty result.
+    bool Failed() const { return !find_ && error_ != ERROR_FILE_NOT_FOUND && error_ != ERROR_NO_MORE_FILES; }
 
     bool Next() {
         if (!find_) return false;
@@ -33,6 +39,7 @@ private:
     unsigned exclude_;
     WIN32_FIND_DATAA data_;
     win::UniqueFindHandle find_;
+    DWORD error_;
     bool first_;
 };
 
@@ -62,6 +69,8 @@ void TScruteDossier::WalkFolder(int level, std::string folder, bool recurse, uns
     RemoveOneTrailingBackslash(folder);
     ListFiles(folder, masks, attributes);
     Enumeration entries(folder + "\\*.*", kSubFolders);
+    // A sub-folder that was found but cannot be listed; a missing start folder stays silent.
+    if (level > 0 && entries.Failed() && OnDossierIllisible) OnDossierIllisible(this, folder);
     while (entries.Next()) {
         std::string name = entries.Name();
         if (!entries.IsFolder() || name == "." || name == "..") continue;

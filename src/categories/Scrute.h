@@ -22,6 +22,9 @@ public:
     bool SousDossier = true;       // descend into sub-folders
     TScruteEvent OnFichier;        // once per matching file
     TScruteEvent OnDossier;        // once per sub-folder found
+    // Once per sub-folder found whose contents cannot be listed (e.g. a name the ANSI code page
+    // cannot hold, which the ANSI calls spell with "?"): nothing of it is reported otherwise.
+    TScruteEvent OnDossierIllisible;
     TNotifyEvent OnCreate;         // never fired
     TNotifyEvent OnExecute;        // a walk starts
     TNotifyEvent OnFinExecute;     // a walk ends

@@ -62,3 +62,33 @@ TEST_F(Walker, MasksDepthTrailingBackslashAndMissingFolder) {
     EXPECT_EQ(Run("*.ini;*.pst"), Run("*.ini;*.pst", 10000, dir_.path() + "\\"));
     EXPECT_EQ(Events{}, Run("*.ini", 10000, dir_ / "NoSuchFolder"));
 }
+
+// A folder whose name the ANSI code page cannot hold is found with "?" in its name and cannot
+// be opened by that name: the walker says so instead of passing over its contents in silence.
+TEST(WalkerUnreadable, AFolderItCannotOpenIsReportedByItsAnsiName) {
+    test::ScratchFolder dir("cat-unreadable");
+    const std::wstring wide = std::wstring(dir.path().begin(), dir.path().end()) + L"\\\x041F\x0430\x043F\x043A\x0430";
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+    HANDLE h = CreateFileW((wide + L"\\letter.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    test::MakeFolder(dir / "Empty");
+    test::WriteFile(dir / "plain.txt", "x");
+
+    Events files, unreadable;
+    TScruteDossier walker;
+    walker.OnFichier = [&](TScruteDossier*, std::string nom) { files.push_back(nom); };
+    walker.OnDossierIllisible = [&](TScruteDossier*, std::string nom) { unreadable.push_back(nom); };
+    walker.Dossier = dir.path();
+    walker.Execute();
+    EXPECT_EQ(files, Events{dir / "plain.txt"});
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_EQ(unreadable[0].substr(0, dir.path().size() + 1), dir.path() + "\\");
+    EXPECT_NE(unreadable[0].find('?'), std::string::npos) << unreadable[0];
+
+    // A missing start folder stays silent.
+    unreadable.clear();
+    walker.Dossier = dir / "missing";
+    walker.Execute();
+    EXPECT_TRUE(unreadable.empty());
+}
