@@ -217,8 +217,8 @@ public:
     // Makes the destination's folder, writes the copying line, sets the caption (CopyIndex of
     // CopyCount), copies with progress and one retry, and logs the outcome. renameOnClash (the
     // backup's Outlook data files): an existing destination stays and the copy takes the first
-    // free "#n" name.
-    void CopyStep(const std::string& source, std::string destination, bool renameOnClash);
+    // free "#n" name. True when the file now lies at its destination, copied by this step.
+    bool CopyStep(const std::string& source, std::string destination, bool renameOnClash);
 
     // ---- Restore: the set's contents on the restore pages, the options, the job ----
     void BackupPathChange();

@@ -58,7 +58,7 @@ bool DestinationClaims::Claim(const std::string& source, const std::string& dest
     return inserted.second || inserted.first->second == sourceHash;
 }
 
-void TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash) {
+bool TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash) {
     const std::string copying = LanguageText("INTERFACE", "CopyProgress", "Copying file");
     const std::string to = LanguageText("INTERFACE", "To", "to");
     ForceDirectories(FolderOf(destination));
@@ -71,14 +71,14 @@ void TForm1::CopyStep(const std::string& source, std::string destination, bool r
         if (destination.empty()) {
             // Every numbered name is taken: nothing of the set is overwritten.
             LogError(LanguageText("MESSAGES", "NoFreeName", "No free name left for this file. Skipping to next file"));
-            return;
+            return false;
         }
         LogInfo(CopyingLineText(copying, to, source, destination));
     }
     if (!CopyClaims.Claim(source, destination)) {
         LogError(LanguageText("MESSAGES", "DestinationTaken",
                               "Another file of this job was already copied there. Skipping to next file"));
-        return;
+        return false;
     }
 
     CopyProgress.SetText(CopyCaptionText(copying, destination, GetFileSize64(source), CopyIndex + 1, CopyCount));
@@ -95,7 +95,7 @@ void TForm1::CopyStep(const std::string& source, std::string destination, bool r
 
     if (exists && copied && !JobOver) {
         LogInfo(success);
-        return;
+        return true;
     }
     // A copy stopped by the cancel leaves a partly written file. A copy that failed for another
     // reason wrote nothing, so what lies there is an older file and is not deleted.
@@ -104,7 +104,7 @@ void TForm1::CopyStep(const std::string& source, std::string destination, bool r
         DeleteFileA(destination.c_str());
         if (!FileExists(destination)) LogInfo(LanguageText("MESSAGES", "Done", "Done"));
         ProgressBar.SetPosition(0);
-        return;
+        return false;
     }
     // Nothing copied: the destination is missing, or an older file of that name is still there.
     LogError(LanguageText("MESSAGES", "CopyError", "Copy error on file") + ": \"" + source + "\"");
@@ -112,8 +112,10 @@ void TForm1::CopyStep(const std::string& source, std::string destination, bool r
     Log.SelectLast();
     // The retry replaces an older file as the first copy would have.
     const BOOL again = CopyFileA(source.c_str(), destination.c_str(), exists ? FALSE : TRUE);
-    if (again && FileExists(destination))
+    if (again && FileExists(destination)) {
         LogInfo(success);
-    else
-        LogError(LanguageText("MESSAGES", "CopyFailed", "Copy failed. Skipping to next file"));
+        return true;
+    }
+    LogError(LanguageText("MESSAGES", "CopyFailed", "Copy failed. Skipping to next file"));
+    return false;
 }

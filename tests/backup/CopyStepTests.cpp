@@ -68,7 +68,7 @@ TEST_F(CopyStepTest, ACopiedFileIsByteForByteAndReportedOnce) {
     const std::string bytes("line one\r\n\0\xff binary", 20);
     test::WriteFile(scratch / "src\\a.txt", bytes);
     const std::string d = scratch / "set\\deep\\folder\\a.txt";
-    form1->CopyStep(scratch / "src\\a.txt", d, false);
+    EXPECT_TRUE(form1->CopyStep(scratch / "src\\a.txt", d, false));
     EXPECT_EQ(test::ReadFile(d), bytes);
     EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(scratch / "src\\a.txt", d), "I File successfully copied"}));
     EXPECT_EQ(form1->CopyProgress.Text(), "Copying file : \"a.txt\" (20 bytes) 1/1");
@@ -77,7 +77,7 @@ TEST_F(CopyStepTest, ACopiedFileIsByteForByteAndReportedOnce) {
 
 TEST_F(CopyStepTest, AVanishedSourceIsTriedTwiceAndCounted) {
     const std::string s = scratch / "gone.txt", d = scratch / "set\\gone.txt";
-    form1->CopyStep(s, d, false);
+    EXPECT_FALSE(form1->CopyStep(s, d, false));
     EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
                                                     "W Trying again ...", "E Copy failed. Skipping to next file"}));
     EXPECT_EQ(ErrorCount, 2);
@@ -92,7 +92,7 @@ TEST_F(CopyStepTest, ASourceHeldOpenIsNotReportedAsCopiedOverAnOlderCopy) {
     test::WriteFile(d, "last week");
     HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    form1->CopyStep(s, d, false);
+    EXPECT_FALSE(form1->CopyStep(s, d, false));
     CloseHandle(held);
     EXPECT_EQ(test::ReadFile(d), "last week");
     EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
@@ -133,8 +133,8 @@ TEST_F(CopyStepTest, NoEntryOverwritesWhatAnotherEntryOfTheJobCopied) {
     test::WriteFile(scratch / "two\\prefs.js", "second");
     const std::string d = scratch / "set\\default\\prefs.js";
     form1->CopyStep(scratch / "one\\prefs.js", d, false);
-    form1->CopyStep(scratch / "two\\prefs.js", d, false);
-    form1->CopyStep(scratch / "one\\prefs.js", d, false);  // the same file listed twice is copied again
+    EXPECT_FALSE(form1->CopyStep(scratch / "two\\prefs.js", d, false));
+    EXPECT_TRUE(form1->CopyStep(scratch / "one\\prefs.js", d, false));  // the same file listed twice is copied again
     EXPECT_EQ(test::ReadFile(d), "first");
     const auto m = Messages();
     ASSERT_EQ(m.size(), 6u);
@@ -152,7 +152,7 @@ TEST_F(CopyStepTest, ACopyFinishedAfterTheCancelIsDeletedAsIncomplete) {
     JobOver = true;
     form1->ProgressBar.SetPosition(40);
     const std::string d = scratch / "set\\big.bin";
-    form1->CopyStep(scratch / "src\\big.bin", d, false);
+    EXPECT_FALSE(form1->CopyStep(scratch / "src\\big.bin", d, false));
     EXPECT_EQ(GetFileAttributesA(d.c_str()), INVALID_FILE_ATTRIBUTES);
     const auto m = Messages();
     ASSERT_EQ(m.size(), 3u);
