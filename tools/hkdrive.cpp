@@ -7,10 +7,18 @@
 //   hkdrive click <id>                    click a control (posted: a modal box cannot block)
 //   hkdrive wait-visible <id> [seconds]   wait until a control is shown
 //   hkdrive close [seconds]               close the main window; end the program if it stays
+//   hkdrive settext <id> <text>           set a control's text (an edit runs its change handler)
+//   hkdrive text <id>                     print a control's text
+//   hkdrive check <id> <0|1>              click a check box until it is unticked (0) or ticked (1)
+//   hkdrive wait-text <id> <text> [seconds]  wait until a control shows exactly that text
+//   hkdrive dialog [seconds]              wait for a message box of the program; print its text
+//   hkdrive answer <button-id>            press a button (1 OK, 6 Yes, 7 No) of the message box
+//   hkdrive peak-memory                   print the program's peak working set in bytes
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
 #include <windows.h>
+#include <psapi.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -45,6 +53,45 @@ int Close(DWORD timeoutMs) {
     return rc;
 }
 
+DWORD ProgramPid(HWND main) {
+    DWORD pid = 0;
+    if (main) GetWindowThreadProcessId(main, &pid);
+    return pid;
+}
+
+int PeakMemory(HWND main) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ProgramPid(main));
+    if (!process) return Fail("cannot open the program's process");
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof(counters));
+    CloseHandle(process);
+    if (!ok) return Fail("the program's memory counters cannot be read");
+    std::printf("%llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
+    return 0;
+}
+
+// Commands on one control of the main window.
+int ControlCommand(const std::string& command, HWND main, int argc, char** argv) {
+    HWND w = drive::FindControl(main, std::atoi(argv[2]));
+    if (!w) return Fail("no such control in a visible main window");
+    if (command == "click") {
+        drive::Click(w);
+        return 0;
+    }
+    if (command == "settext" && argc >= 4) return drive::SetText(w, argv[3]) ? 0 : Fail("the text was not set");
+    if (command == "text") {
+        std::printf("%s\n", drive::Text(w).c_str());
+        return 0;
+    }
+    if (command == "check" && argc >= 4) {
+        const bool want = std::atoi(argv[3]) != 0;
+        for (int tries = 0; tries < 3 && drive::IsChecked(w) != want; ++tries) drive::ClickAndWait(w);
+        return drive::IsChecked(w) == want ? 0 : Fail("the check box does not take that state");
+    }
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,20 +111,42 @@ int main(int argc, char** argv) {
         std::printf("%ldx%ld+%ld+%ld\n", c.right, c.bottom, origin.x, origin.y);
         return 0;
     }
-    if ((command == "click" || command == "wait-visible") && argc >= 3) {
-        const int id = std::atoi(argv[2]);
-        if (command == "click") {
-            HWND w = drive::FindControl(main, id);
-            if (!w) return Fail("no such control in a visible main window");
-            drive::Click(w);
+    if (command == "peak-memory") return main ? PeakMemory(main) : Fail("no visible main window");
+    if (command == "dialog" || command == "answer") {
+        HWND box = nullptr;
+        const DWORD timeout = command == "dialog" ? Seconds(argc, argv, 2, 10) : 0;
+        drive::WaitFor([&] { return (box = drive::FindDialog(ProgramPid(drive::FindMainWindow()))) != nullptr; },
+                       timeout);
+        if (!box) return Fail("no message box of the program is shown");
+        if (command == "dialog") {
+            std::printf("%s\n", drive::DialogText(box).c_str());
             return 0;
         }
+        if (argc < 3) return Fail("which button?");
+        drive::PressDialogButton(box, std::atoi(argv[2]));
+        return 0;
+    }
+    if (command == "wait-text" && argc >= 4) {
+        // The main window may be hidden for a while (a job lists its files behind the please-wait window).
+        const int id = std::atoi(argv[2]);
+        const std::string text = argv[3];
+        bool shown = drive::WaitFor([&] { return drive::Text(drive::FindControl(drive::FindMainWindow(), id)) == text; },
+                                    Seconds(argc, argv, 4, 60));
+        return shown ? 0 : Fail("the control does not show that text");
+    }
+    if (argc >= 3 && command != "wait-visible") {
+        const int rc = ControlCommand(command, main, argc, argv);
+        if (rc >= 0) return rc;
+    }
+    if (command == "wait-visible" && argc >= 3) {
+        const int id = std::atoi(argv[2]);
         bool shown = drive::WaitFor([&] { return drive::IsVisible(drive::FindControl(drive::FindMainWindow(), id)); },
                                     Seconds(argc, argv, 3, 10));
         return shown ? 0 : Fail("the control is not shown");
     }
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
-               "               close [seconds]\n",
+               "               close [seconds] | settext <id> <text> | text <id> | check <id> <0|1> |\n"
+               "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory\n",
                stderr);
     return 2;
 }
