@@ -1,15 +1,273 @@
 // The backup set's INI files and registry exports, and the end of the backup job.
+#include "backup/BackupSetFiles.h"
+#include <shlobj.h>
+#include <algorithm>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/SetLayout.h"
+#include "win/Handles.h"
 
-void TForm1::PrepareProfileOrigins(Browser) {}
-void TForm1::RecordProfileOrigin(Browser, int) {}
-void TForm1::RecordAdditionalFile(const std::string&, const std::string&) {}
-void TForm1::BackupPostSteps() {}
-void TForm1::ExportIdentityRegistry() {}
-void TForm1::RecordFonts() {}
-void TForm1::RecordAdditionalFolders() {}
-void TForm1::StoreIEStartPage() {}
-void TForm1::StoreWallpaperStyle() {}
-void TForm1::FinishBackupJob() {}
+std::string BackupSetRoot(const std::string& storageFolder) {
+    return ExcludeTrailingBackslash(storageFolder) + BackupSubFolderSuffix;
+}
+
+std::string ProfileFrom(const std::string& profileFolder, const std::string& defaultRoot) {
+    return ReplaceTextIgnoreCase(profileFolder, defaultRoot, "%Default%");
+}
+
+std::string ProfileTo(const std::string& archiveFolder, const std::string& profileFolder,
+                      const std::string& name) {
+    const std::string drive = DriveFolder(profileFolder);
+    if (drive.empty()) return "";
+    return archiveFolder + "\\" + drive + "\\" + name;
+}
+
+std::string RegeditExportParameters(const std::string& file, const std::string& key) {
+    return "/E \"" + file + "\" \"" + key + "\"";
+}
+
+bool ExportableKeyName(const std::string& key) {
+    return !key.empty() && key.find_first_of("\\/:*?\"<>|") == std::string::npos;
+}
+
+std::string CannotWriteText(const std::string& file) {
+    return LanguageText("MESSAGES", "CannotWriteFile", "Could not write to file") + ": \"" + file + "\"";
+}
+
+bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    win::UniqueKernelHandle file(handle);
+    size_t done = 0;
+    while (done < text.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), text.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+namespace {
+
+// What tells the two browsers apart in the set's Profiles.ini.
+struct BrowserRecords {
+    const char* archiveFolder;    // below the set's root
+    const char* defaultRootTail;  // after the application data folder
+    ui::CheckListBox& checks;
+    ui::ListBox& paths;
+    ui::ListBox& names;
+    std::unique_ptr<win::IniFile>& ini;
+};
+
+BrowserRecords RecordsOf(TForm1& form, TForm1::Browser browser) {
+    if (browser == TForm1::Browser::Firefox)
+        return {"Archive\\Firefox\\Profiles", "\\Mozilla\\Firefox\\Profiles", form.FirefoxProfilesNames,
+                form.FirefoxProfilesPaths, form.FFProfilesNames, FirefoxArchiveIni};
+    return {"Archive\\Thunderbird\\Profiles", "\\Thunderbird\\Profiles", form.ThunderbirdProfilesNames,
+            form.ThunderbirdProfilesPaths, form.TBProfilesNames, ThunderbirdArchiveIni};
+}
+
+// Opens an INI object of the set on folder\name, making the folder first: the platform writes
+// nothing into a missing folder.
+win::IniFile& OpenSetIni(std::unique_ptr<win::IniFile>& ini, const std::string& folder, const char* name) {
+    ForceDirectories(folder);
+    ini = std::make_unique<win::IniFile>(folder + "\\" + name);
+    return *ini;
+}
+
+bool AnyChecked(const ui::CheckListBox& list) {
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Checked(i)) return true;
+    return false;
+}
+
+bool StartsWithIgnoreCase(const std::string& text, const std::string& head) {
+    return text.size() >= head.size() && UpperAscii(text.substr(0, head.size())) == UpperAscii(head);
+}
+
+// The last write time of a file, or zero when there is none.
+ULONGLONG WriteTime(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::string Message(const char* key, const char* english) { return LanguageText("MESSAGES", key, english); }
+
+}  // namespace
+
+void TForm1::PrepareProfileOrigins(Browser browser) {
+    BrowserRecords records = RecordsOf(*this, browser);
+    if (!AnyChecked(records.checks)) return;
+    OpenSetIni(records.ini, BackupSetRoot(StoragePath.Text()) + "\\" + records.archiveFolder, "Profiles.ini");
+}
+
+void TForm1::RecordProfileOrigin(Browser browser, int index) {
+    BrowserRecords records = RecordsOf(*this, browser);
+    if (index < 0 || index >= records.paths.Count() || index >= records.names.Count()) return;
+    if (!records.ini)
+        OpenSetIni(records.ini, BackupSetRoot(StoragePath.Text()) + "\\" + records.archiveFolder, "Profiles.ini");
+    const std::string folder = records.paths.Item(index), name = records.names.Item(index);
+    const std::string to = ProfileTo(records.archiveFolder, folder, name);
+    // A folder without a drive gets no copy in the set (the copy loop reports its files), so no
+    // record either.
+    if (to.empty()) return;
+    const std::string appData = GetSpecialFolderPath(CSIDL_APPDATA);
+    const std::string defaultRoot = appData.empty() ? std::string() : appData + records.defaultRootTail;
+    bool written = records.ini->WriteString(name, "From", ProfileFrom(folder, defaultRoot));
+    written = records.ini->WriteString(name, "To", to) && written;
+    if (written) return;
+    // The listing runs behind the please-wait window: the job logs the error once its panel shows.
+    const std::string error = CannotWriteText(records.ini->FileName());
+    if (JobPanel.Visible())
+        LogError(error);
+    else
+        PendingJobErrors.push_back(error);
+}
+
+void TForm1::RecordAdditionalFile(const std::string& source, const std::string& destination) {
+    const std::string folder = BackupSetRoot(StoragePath.Text()) + "\\Archive\\AdditionalFiles";
+    const std::string data = folder + "\\Data\\";
+    // An entry that gets no copy in the Data folder is not recorded: the restore would look for it.
+    if (!StartsWithIgnoreCase(destination, data) || destination.size() == data.size()) return;
+    win::IniFile& ini = OpenSetIni(AdditionalFilesIni, folder, "Files.ini");
+    const std::string key = std::to_string(++AdditionalFileNumber);
+    bool written = ini.WriteString("FROM", key, source);
+    written = ini.WriteString("SAVED", key, destination.substr(data.size())) && written;
+    if (!written) LogError(CannotWriteText(ini.FileName()));
+}
+
+void TForm1::BackupPostSteps() {
+    if (!JobOver) ExportIdentityRegistry();
+    if (Fonts.Checked() && !JobOver) RecordFonts();
+    if (AdditionalDirectoriesList.Count() > 0 && !JobOver) RecordAdditionalFolders();
+    if (IEStartPage.Checked() && !JobOver) StoreIEStartPage();
+    if (DesktopWallPaper.Checked() && !JobOver) StoreWallpaperStyle();
+}
+
+void TForm1::ExportIdentityRegistry() {
+    for (int i = 0; i < OEIdentitiesList.Count() && !JobOver; ++i) {
+        if (!OEIdentitiesList.Checked(i)) continue;
+        const std::string folder = BackupSetRoot(StoragePath.Text()) + "\\Archive\\OutlookExpress";
+        const std::string name = OEIdentitiesList.Item(i);
+        const std::string key = i < IdentitiesList.Count() ? IdentitiesList.Item(i) : std::string();
+        win::IniFile& ini = OpenSetIni(IdentitiesIni, folder, "Identities.ini");
+        if (!ini.WriteString(name, "IdentityID", key)) LogError(CannotWriteText(ini.FileName()));
+        LogInfo(Message("ExportOERegistry", "Exporting registry from Outlook Express identity") + " : \"" + name +
+                "\"");
+
+        const std::string reg = folder + "\\Reg";
+        ForceDirectories(reg);
+        const std::string file = reg + "\\" + key + ".reg";
+        // An export of an earlier backup into this set may lie there already: only a file the
+        // export wrote now counts.
+        const ULONGLONG before = WriteTime(file);
+        bool exported = false;
+        if (ExportableKeyName(key)) {
+            RunAndWait("regedit", RegeditExportParameters(file, "HKEY_CURRENT_USER\\Identities\\" + key));
+            RunAndWait("regedit",
+                       RegeditExportParameters(reg + "\\Accounts.Reg",
+                                               "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts"));
+            exported = FileExists(file) && WriteTime(file) != before;
+        }
+        if (exported)
+            LogInfo(Message("Done", "Done"));
+        else
+            LogError(Message("Failed", "Failed!"));
+    }
+}
+
+void TForm1::RecordFonts() {
+    LogInfo(Message("ExportFontsRegistry", "Exporting fonts registry stuff"));
+    SharedRegistry.Close();
+    SharedRegistry.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", KEY_READ);
+    const std::string fonts = BackupSetRoot(StoragePath.Text()) + "\\Archive\\Fonts";
+    const std::string file = fonts + "\\REG\\Fonts.ini";
+    // Rebuilt from nothing: only the fonts copied by this backup are recorded.
+    if (FileExists(file)) DeleteFileA(file.c_str());
+    bool written = !FileExists(file);
+    FontsList.Clear();
+    for (const std::string& name : SharedRegistry.ValueNames()) FontsList.AddItem(name);
+    win::IniFile& ini = OpenSetIni(FontsIni, fonts + "\\REG", "Fonts.ini");
+    for (int i = 0; i < FontsList.Count(); ++i) {
+        const std::string name = FontsList.Item(i);
+        const std::string fontFile = SharedRegistry.ReadString(name);
+        // A font registered with a full path was not copied into the set; a record that leads
+        // out of the Fonts folder would make the restore register a file of elsewhere.
+        if (name.empty() || ClimbsOut(fontFile) || !FileExists(fonts + "\\" + fontFile)) continue;
+        written = ini.WriteString("FONTS", fontFile, name) && written;
+    }
+    SharedRegistry.Close();
+    if (written)
+        LogInfo(Message("Done", "Done"));
+    else
+        LogError(CannotWriteText(file));
+}
+
+void TForm1::RecordAdditionalFolders() {
+    win::IniFile& ini =
+        OpenSetIni(AdditionalFoldersIni, BackupSetRoot(StoragePath.Text()) + "\\Archive\\AdditionalFolders", "Folders.ini");
+    bool written = true;
+    int number = 0;
+    for (const std::string& folder : AdditionalDirectoriesList.Items()) {
+        // A folder without a drive has no place below Data (the copy loop reports its files).
+        const std::string saved = SavedPath(folder);
+        if (saved.empty()) continue;
+        const std::string key = std::to_string(++number);
+        written = ini.WriteString("FROM", key, folder) && written;
+        written = ini.WriteString("SAVED", key, saved) && written;
+    }
+    if (!written) LogError(CannotWriteText(ini.FileName()));
+}
+
+void TForm1::StoreIEStartPage() {
+    LogInfo(Message("BackupHomePage", "Storing Internet Explorer's home page address"));
+    SharedRegistry.Close();
+    SharedRegistry.Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main", KEY_READ);
+    win::IniFile& ini =
+        OpenSetIni(IEStartPageIni, BackupSetRoot(StoragePath.Text()) + "\\Archive\\Internet Explorer", "IEStartPage.ini");
+    const bool written = ini.WriteString("STARTPAGE", "HomePage", SharedRegistry.ReadString("Start Page"));
+    SharedRegistry.Close();
+    // An older file of an earlier backup must not pass for this one.
+    if (!written)
+        LogError(CannotWriteText(ini.FileName()));
+    else if (FileExists(ini.FileName()))
+        LogInfo(Message("Done", "Done"));
+    else
+        LogError(Message("Failed", "Failed!"));
+}
+
+void TForm1::StoreWallpaperStyle() {
+    win::IniFile& ini =
+        OpenSetIni(WallPaperIni, BackupSetRoot(StoragePath.Text()) + "\\Archive\\Wallpaper", "WallPaper.ini");
+    SharedRegistry.Close();
+    SharedRegistry.Open(HKEY_CURRENT_USER, "Control Panel\\Desktop", KEY_READ);
+    bool written = ini.WriteString("WALLPAPER", "Style", SharedRegistry.ReadString("WallpaperStyle"));
+    written = ini.WriteString("WALLPAPER", "Tile", SharedRegistry.ReadString("TileWallpaper")) && written;
+    SharedRegistry.Close();
+    if (!written) LogError(CannotWriteText(ini.FileName()));
+}
+
+void TForm1::FinishBackupJob() {
+    const std::string finished = Message("BackupJobFinished", "Backup job is finished!");
+    LogInfo(finished);
+    JobCancelButton.SetEnabled(false);
+    JobPreviousButton.SetEnabled(true);
+    JobQuitButton.SetEnabled(true);
+    JobOver = true;
+    Log.SelectLast();
+    const std::string root = BackupSetRoot(StoragePath.Text());
+    ForceDirectories(root);
+    const std::string file = root + "\\Log.txt";
+    if (!SaveLines(file, TextLog.Items())) {
+        // The file cannot hold this line: it goes on the panel alone.
+        LogError(CannotWriteText(file));
+        Log.SelectLast();
+    }
+    Log.SetEnabled(true);
+    CopyProgress.SetText(finished);
+}
