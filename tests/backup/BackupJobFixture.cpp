@@ -136,6 +136,10 @@ void BackupJobTest::SetUp() {
     Start();
     test::MakeFolder(Store());
     Type(form1->StoragePath, Store());
+    // On the last backup page, where Launch is (detection is left out: each test chooses its data).
+    form1->WelcomePanel.Hide();
+    form1->BackupTabs.Show();
+    form1->BackupTabs.SetActivePage(form1->BackupTabSheet6);
 }
 
 std::string BackupJobTest::Source(const std::string& relative, const std::string& bytes) {

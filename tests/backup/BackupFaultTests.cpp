@@ -1,0 +1,2 @@
+// What a backup does when things go wrong.
+#include "BackupJobFixture.h"
