@@ -27,13 +27,15 @@ void CopyBackupEntry(TForm1& form, const std::string& entry) {
     const std::string source = entry.substr(CurrentTag.size());
     std::string destination;
     if (!form.MapBackupTarget(CurrentTag, source, entry, destination)) {
-        form.LogError(LanguageText("MESSAGES", "NoDestination", "No place to copy this file to. Skipping to next file") +
-                      ": \"" + source + "\"");
+        form.LogError(LanguageText("MESSAGES", "NoDestination",
+                                   "No place to copy this file to. Skipping to next file") + ": \"" + source + "\"");
         return;
     }
     if (CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
-    if (CurrentTag == "[ADDDIR--]")
-        ForceDirectories(BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix) + "\\Archive\\AdditionalFolders");
+    if (CurrentTag == "[ADDDIR--]") {
+        const std::string root = BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix);
+        ForceDirectories(root + "\\Archive\\AdditionalFolders");
+    }
     form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]");
 }
 

@@ -114,14 +114,16 @@ bool TForm1::MapBackupTarget(const std::string& tag, const std::string& source, 
     const std::string root = BackupSetRoot(StoragePath.Text(), BackupSubFolderSuffix);
     destination.clear();
     for (const RootRule& rule : kRootRules) {
-        if (tag == rule.tag) destination = RootRuleTarget(entry, tag, (this->*rule.edit).Text(), root + rule.folder, rule.fixedName);
+        if (tag == rule.tag)
+            destination = RootRuleTarget(entry, tag, (this->*rule.edit).Text(), root + rule.folder, rule.fixedName);
     }
     if (tag == "[WAB-----]") {
         const bool contactsFolder = WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN";
         destination = RootRuleTarget(entry, tag, WabPath.Text(), root + "\\Archive\\AdressBook",
                                      contactsFolder ? "" : "\\AddressBook.wab");
     }
-    if (tag == "[WALLPAPE]") destination = RootRuleTarget(entry, tag, WallpaperFolder(), root + "\\Archive\\WallPaper\\File", "");
+    if (tag == "[WALLPAPE]")
+        destination = RootRuleTarget(entry, tag, WallpaperFolder(), root + "\\Archive\\WallPaper\\File", "");
     if (tag == "[OUTLOOK-]") {
         // Every data file lands in one folder under its own name; the copy step numbers clashes.
         destination = RootRuleTarget(entry, tag, FolderPart(source), root + "\\Archive\\OutlookPST", "");

@@ -34,25 +34,25 @@ protected:
         file("Documents\\letter.txt", "Archive\\Documents\\letter.txt");
         file("Documents\\Sub\\deep.bin", "Archive\\Documents\\Sub\\deep.bin");
         Choose(form1->MyDocuments, form1->MyDocumentsPath, Src("Documents"));
-        file("Desktop\\note.txt", "Archive\\Desktop\\note.txt");
-        Choose(form1->Desktop, form1->DesktopPath, Src("Desktop"));
+        // A folder category with one file in it.
+        auto folderWithFile = [&](ui::CheckBox& box, ui::PathEdit& edit, const std::string& folder,
+                                  const std::string& below, const std::string& archive) {
+            file(folder + "\\" + below, archive + "\\" + below);
+            Choose(box, edit, Src(folder));
+        };
+        folderWithFile(form1->Desktop, form1->DesktopPath, "Desktop", "note.txt", "Archive\\Desktop");
         file("Walls\\Sunset.bmp", "Archive\\WallPaper\\File\\Sunset.bmp");
         seed.RegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", Src("Walls\\Sunset.bmp"));
         form1->DesktopWallPaper.SetChecked(true);
-        file("QuickLaunch\\Browser.lnk", "Archive\\QuickLaunch\\Browser.lnk");
         Source("QuickLaunch\\desktop.ini", "[.ShellClassInfo]");
-        Choose(form1->Quicklaunch, form1->QuickLaunchPath, Src("QuickLaunch"));
+        folderWithFile(form1->Quicklaunch, form1->QuickLaunchPath, "QuickLaunch", "Browser.lnk", "Archive\\QuickLaunch");
         // My Pictures inside My Documents: listed once, as pictures.
-        file("Documents\\My Pictures\\p.jpg", "Archive\\Pictures\\p.jpg");
-        Choose(form1->MyPictures, form1->MyPicturesPath, Src("Documents\\My Pictures"));
-        file("Music\\song.mp3", "Archive\\Music\\song.mp3");
-        Choose(form1->MyMusic, form1->MyMusicPath, Src("Music"));
-        file("Videos\\clip.avi", "Archive\\Videos\\clip.avi");
-        Choose(form1->MyVideos, form1->MyVideosPath, Src("Videos"));
-        file("Public\\shared.doc", "Archive\\SharedDocs\\shared.doc");
-        Choose(form1->SharedDocuments, form1->SharedDocumentsPath, Src("Public"));
-        file("Favorites\\Links\\site.url", "Archive\\Internet Explorer\\Favorites\\Links\\site.url");
-        Choose(form1->IEFavorites, form1->IEFavoritesPath, Src("Favorites"));
+        folderWithFile(form1->MyPictures, form1->MyPicturesPath, "Documents\\My Pictures", "p.jpg", "Archive\\Pictures");
+        folderWithFile(form1->MyMusic, form1->MyMusicPath, "Music", "song.mp3", "Archive\\Music");
+        folderWithFile(form1->MyVideos, form1->MyVideosPath, "Videos", "clip.avi", "Archive\\Videos");
+        folderWithFile(form1->SharedDocuments, form1->SharedDocumentsPath, "Public", "shared.doc", "Archive\\SharedDocs");
+        folderWithFile(form1->IEFavorites, form1->IEFavoritesPath, "Favorites", "Links\\site.url",
+                       "Archive\\Internet Explorer\\Favorites");
         form1->IEStartPage.SetChecked(true);
 
         // Two Firefox profiles, one ticked.
@@ -68,8 +68,7 @@ protected:
         AddProfile(form1->FirefoxProfilesNames, form1->FirefoxProfiles, form1->FFProfilesNames, form1->FirefoxProfilesPaths,
                    "Profile1", "work", Src("Firefox\\y2.work"), false);
 
-        file("Mail\\Local Folders\\msg.eml", "Archive\\WindowsMail\\Local Folders\\msg.eml");
-        Choose(form1->WindowsMail, form1->WindowsMailPath, Src("Mail"));
+        folderWithFile(form1->WindowsMail, form1->WindowsMailPath, "Mail", "Local Folders\\msg.eml", "Archive\\WindowsMail");
 
         test::WriteFile(Src("thunderbird-profiles.ini"), "[General]\r\n\r\n[Profile0]\r\nName=mail\r\n");
         ThunderbirdProfilesIni = std::make_unique<win::IniFile>(Src("thunderbird-profiles.ini"));
@@ -101,8 +100,7 @@ protected:
             file("wab\\me.wab", "Archive\\AdressBook\\AddressBook.wab");
             Choose(form1->Wab, form1->WabPath, Src("wab\\me.wab"));
         }
-        file("Calendar\\me.ics", "Archive\\WindowsCalendar\\me.ics");
-        Choose(form1->WindowsCalendar, form1->WindowsCalendarPath, Src("Calendar"));
+        folderWithFile(form1->WindowsCalendar, form1->WindowsCalendarPath, "Calendar", "me.ics", "Archive\\WindowsCalendar");
         if (fontsAndPhoneBook) file("Fonts\\Handwriting.ttf", "Archive\\Fonts\\Handwriting.ttf");
         else Source("Fonts\\Handwriting.ttf", "not chosen");
         Source("Fonts\\arial.ttf", "a stock font");
