@@ -177,9 +177,14 @@ TEST_F(BackupJobTest, EntriesWithoutAPlaceAreReportedAndNeverLandOnAnother) {
     // One identity in the standard place, one whose store was moved out of it.
     Source("Identities\\{1A2B}\\Inbox.dbx", "main identity");
     Source("MailStore\\Inbox.dbx", "moved identity");
-    form1->OEIdentitiesList.AddItem("Main", true);
+    test::Seed seed;
+    for (const char* key : {"{1A2B}", "{5E6F}"}) {
+        seed.RegString(HKEY_CURRENT_USER, std::string("Identities\\") + key, "Username", key);
+        form1->IdentitiesList.AddItem(key);
+    }
+    form1->OEIdentitiesList.AddItem("{1A2B}", true);
     form1->IdentitiesPaths.AddItem(Src("Identities\\{1A2B}"));
-    form1->OEIdentitiesList.AddItem("Moved", true);
+    form1->OEIdentitiesList.AddItem("{5E6F}", true);
     form1->IdentitiesPaths.AddItem(Src("MailStore"));
     // A file whose name holds a tag's text keeps its name.
     Source("Documents\\[mydocs--]notes.txt", "notes");
