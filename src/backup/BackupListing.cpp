@@ -2,5 +2,243 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "app/Form2.h"
+#include "backup/BackupJob.h"
+#include "ui/MessagePump.h"
 
-void TForm1::LaunchClick() {}
+void TForm1::LaunchClick() {
+    ListBackupFiles(*this);
+    if (!StartBackupCopy(*this)) return;
+    CopyBackupEntries(*this);
+    BackupPostSteps();
+    FinishBackupJob();
+}
+
+namespace {
+
+// The please-wait window in place of the main window for as long as the listing runs, and the
+// walker's report of unreadable folders collected meanwhile.
+class ListingScope {
+public:
+    explicit ListingScope(TForm1& form) : form_(form), unreadable_(form.Search.OnDossierIllisible) {
+        if (Form2) Form2->Show();
+        form_.Hide();
+        form_.Search.OnDossierIllisible = [](TScruteDossier*, std::string folder) {
+            PendingJobErrors.push_back(LanguageText("MESSAGES", "CannotReadFolder", "Could not read folder") + ": \"" +
+                                       folder + "\"");
+        };
+    }
+    ~ListingScope() {
+        form_.Search.OnDossierIllisible = unreadable_;
+        if (Form2) Form2->Hide();
+        form_.Show();
+    }
+    ListingScope(const ListingScope&) = delete;
+    ListingScope& operator=(const ListingScope&) = delete;
+
+private:
+    TForm1& form_;
+    TScruteEvent unreadable_;
+};
+
+class Listing {
+public:
+    explicit Listing(TForm1& form) : f_(form) {}
+    void Run();
+
+private:
+    // The please-wait window's second line: "Processing : " and the category.
+    void Show(const char* key, const char* def);
+    void Walk(const std::string& folder);
+    void Add(const std::string& path) { f_.CopyList.AddItem(CurrentTag + path); }
+    void Remember(const char* key, const std::string& value);
+    void Remember(const char* key, const ui::CheckBox& box) { Remember(key, box.Checked() ? "YES" : "NO"); }
+    // A category whose folder is walked when it is ticked and the folder exists.
+    void FolderRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
+                   const char* def, const char* setting);
+    // A category of one file, listed as its edit names it when it is ticked and the file exists.
+    void FileRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
+                 const char* def, const char* setting);
+    void WallpaperRow();
+    void ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names, const ui::ListBox& folders,
+                     const char* tag, const char* key, const char* def);
+    void IdentityRows();
+    void OutlookDataFileRows();
+    void AddressBookRow();
+    void ExtraRows();
+
+    TForm1& f_;
+};
+
+bool AnyChecked(const ui::CheckListBox& list) {
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Checked(i)) return true;
+    return false;
+}
+
+void Listing::Show(const char* key, const char* def) {
+    if (!Form2) return;
+    Form2->Label2.SetText(LanguageText("MESSAGES", "Processing", "Processing") + " : " +
+                         LanguageText("INTERFACE", key, def));
+    Form2->Repaint();
+}
+
+void Listing::Walk(const std::string& folder) {
+    // An empty text would walk the root of the current drive.
+    if (folder.empty()) return;
+    f_.Search.Filtre = "*.*";
+    f_.Search.Dossier = folder;
+    f_.Search.Execute();
+}
+
+void Listing::Remember(const char* key, const std::string& value) {
+    if (SettingsIni && !SettingsIni->WriteString("CONFIG", key, value))
+        PendingJobErrors.push_back(LanguageText("MESSAGES", "CannotWriteFile", "Could not write to file") + ": \"" +
+                                   SettingsIni->FileName() + "\"");
+}
+
+void Listing::FolderRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
+                        const char* def, const char* setting) {
+    if (box.Checked() && FolderExists(edit.Text())) {
+        CurrentTag = tag;
+        Show(key, def);
+        Walk(edit.Text());
+    }
+    Remember(setting, box);
+}
+
+void Listing::FileRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
+                      const char* def, const char* setting) {
+    if (box.Checked() && FileExists(edit.Text())) {
+        CurrentTag = tag;
+        Show(key, def);
+        Add(edit.Text());
+    }
+    Remember(setting, box);
+}
+
+void Listing::WallpaperRow() {
+    if (f_.DesktopWallPaper.Checked()) {
+        SharedRegistry.Close();
+        const std::string wallpaper = SharedRegistry.Open(HKEY_CURRENT_USER, "Control Panel\\Desktop", KEY_READ)
+                                          ? SharedRegistry.ReadString("WallPaper")
+                                          : std::string();
+        if (FileExists(wallpaper)) {
+            CurrentTag = "[WALLPAPE]";
+            Show("Desktop Wallpaper", "Desktop wallpaper");
+            Add(wallpaper);
+        }
+    }
+    Remember("BackupWallPaper", f_.DesktopWallPaper);
+}
+
+void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names, const ui::ListBox& folders,
+                          const char* tag, const char* key, const char* def) {
+    if (!AnyChecked(names)) return;
+    f_.PrepareProfileOrigins(browser);
+    CurrentTag = tag;
+    Show(key, def);
+    for (int i = 0; i < names.Count(); ++i) {
+        const std::string folder = folders.Item(i);
+        if (FolderExists(folder) && names.Checked(i)) {
+            f_.RecordProfileOrigin(browser, i);
+            Walk(folder);
+        }
+    }
+}
+
+void Listing::IdentityRows() {
+    if (!AnyChecked(f_.OEIdentitiesList)) return;
+    CurrentTag = "[OEXPRESS]";
+    Show("OutlookExpressIdentities", "Outlook Express Identities");
+    // IdentitiesPaths runs parallel to the check list; an identity without a store has an empty item.
+    for (int i = 0; i < f_.OEIdentitiesList.Count(); ++i)
+        if (f_.OEIdentitiesList.Checked(i)) Walk(f_.IdentitiesPaths.Item(i));
+}
+
+void Listing::OutlookDataFileRows() {
+    if (!AnyChecked(f_.PSTList)) return;
+    CurrentTag = "[OUTLOOK-]";
+    Show("OutlookPSTFiles", "Outlook personal data files");
+    for (int i = 0; i < f_.PSTList.Count(); ++i)
+        if (f_.PSTList.Checked(i)) Add(f_.PSTList.Item(i));
+}
+
+void Listing::AddressBookRow() {
+    if (f_.Wab.Checked()) {
+        CurrentTag = "[WAB-----]";
+        Show("WindowsAddressBook", "Windows Address Book");
+        // Vista and 7 keep a Contacts folder, older versions one address-book file.
+        if (WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN") Walk(f_.WabPath.Text());
+        else if (FileExists(f_.WabPath.Text())) Add(f_.WabPath.Text());
+    }
+    Remember("BackupWab", f_.Wab);
+}
+
+void Listing::ExtraRows() {
+    if (f_.AdditionalFilesList.Count() > 0) {
+        CurrentTag = "[ADDFILES]";
+        Show("AdditionalFiles", "Additional files");
+        for (const std::string& file : f_.AdditionalFilesList.Items()) Add(file);
+    }
+    if (f_.AdditionalDirectoriesList.Count() > 0) {
+        CurrentTag = "[ADDDIR--]";
+        Show("AdditionalFolders", "Additional folders");
+        for (const std::string& folder : f_.AdditionalDirectoriesList.Items()) Walk(folder);
+    }
+}
+
+void Listing::Run() {
+    if (Form2) {
+        Form2->Label1.SetText(LanguageText("MESSAGES", "CleaningList", "Cleaning files list"));
+        Form2->Label2.SetText(LanguageText("INTERFACE", "PleaseWait", "Please wait"));
+    }
+    ui::PumpMessages();
+    f_.CopyList.Clear();
+    ui::PumpMessages();
+    f_.Search.Filtre = "*.*";
+    if (Form2) Form2->Label1.SetText(LanguageText("MESSAGES", "ListingFilesToCopy", "Listing files to copy"));
+    Remember("LastBackupFolder", ExcludeTrailingBackslash(f_.StoragePath.Text()));
+    Remember("BackupInSubFolder", f_.BackupInSubFolder);
+
+    FolderRow(f_.MyDocuments, f_.MyDocumentsPath, "[MYDOCS--]", "MyDocuments", "My Documents", "BackupMyDocuments");
+    FolderRow(f_.Desktop, f_.DesktopPath, "[DESKTOP-]", "Desktop", "Desktop", "BackupDesktop");
+    WallpaperRow();
+    FolderRow(f_.Quicklaunch, f_.QuickLaunchPath, "[QULAUNCH]", "QuickLaunch", "QuickLaunch toolbar shortcuts",
+              "BackupQuickLaunch");
+    FolderRow(f_.MyPictures, f_.MyPicturesPath, "[PICTURES]", "MyPictures", "My Pictures", "BackupMyPictures");
+    FolderRow(f_.MyMusic, f_.MyMusicPath, "[MYMUSIC-]", "MyMusic", "My Music", "BackupMyMusic");
+    FolderRow(f_.MyVideos, f_.MyVideosPath, "[MYVIDEOS]", "MyVideos", "My Videos", "BackupMyVideos");
+    FolderRow(f_.SharedDocuments, f_.SharedDocumentsPath, "[SHAREDOC]", "SharedDocuments", "Shared documents",
+              "BackupSharedDocuments");
+    FolderRow(f_.IEFavorites, f_.IEFavoritesPath, "[FAVORITE]", "IEFavorites", "Internet Explorer Favorites",
+              "BackupIEFavorites");
+    Remember("BackupIEStartPage", f_.IEStartPage);
+    ProfileRows(TForm1::Browser::Firefox, f_.FirefoxProfilesNames, f_.FirefoxProfilesPaths, "[FIREFOX-]",
+                "FirefoxProfile", "Mozilla Firefox Profile");
+    const bool vistaOrSeven = WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN";
+    FolderRow(f_.WindowsMail, f_.WindowsMailPath, "[WINMAIL-]", vistaOrSeven ? "WindowsMail" : "WindowsLiveMail",
+              vistaOrSeven ? "Windows Mail" : "Windows Live Mail", "BackupWindowsMail");
+    ProfileRows(TForm1::Browser::Thunderbird, f_.ThunderbirdProfilesNames, f_.ThunderbirdProfilesPaths,
+                "[THUNDER-]", "ThunderbirdProfile", "Mozilla Thunderbird Profile");
+    IdentityRows();
+    OutlookDataFileRows();
+    FileRow(f_.OutlookNk2, f_.OutlookNK2Path, "[OUTLKNK2]", "OutlookNK2", "Outlook.nk2 (Typed Addresses history)",
+            "BackupOutlookNK2");
+    AddressBookRow();
+    FolderRow(f_.WindowsCalendar, f_.WindowsCalendarPath, "[WINCAL--]", "WindowsCalendar", "Windows Calendar",
+              "BackupWindowsCalendar");
+    FolderRow(f_.Fonts, f_.FontsPath, "[FONTS---]", "Fonts", "Fonts", "BackupFonts");
+    FileRow(f_.Rasphone, f_.RasPhonePath, "[RASPHONE]", "RASPhone", "Rasphone.pbk file (modem settings file)",
+            "BackupRasPhone");
+    ExtraRows();
+}
+
+}  // namespace
+
+void ListBackupFiles(TForm1& form) {
+    // Errors of an earlier listing that never reached a job panel are not this job's.
+    PendingJobErrors.clear();
+    ListingScope scope(form);
+    Listing(form).Run();
+}

@@ -5,12 +5,11 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/BackupTarget.h"
 #include "backup/SetLayout.h"
 #include "win/Handles.h"
 
-std::string BackupSetRoot(const std::string& storageFolder) {
-    return ExcludeTrailingBackslash(storageFolder) + BackupSubFolderSuffix;
-}
+std::string BackupSetRoot(const std::string& storageFolder) { return BackupSetRoot(storageFolder, BackupSubFolderSuffix); }
 
 std::string ProfileFrom(const std::string& profileFolder, const std::string& defaultRoot) {
     return ReplaceTextIgnoreCase(profileFolder, defaultRoot, "%Default%");

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// The root of the set being written: the storage folder less a trailing backslash, then the
-// dated sub-folder suffix (empty without the sub-folder option).
+// The root of the set being written, with the program's dated sub-folder suffix (empty without
+// the sub-folder option).
 std::string BackupSetRoot(const std::string& storageFolder);
 
 // A profile's From record: its folder, with the browser's default profile root written as

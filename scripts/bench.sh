@@ -1,0 +1,140 @@
+#!/usr/bin/env bash
+# The benchmark: in one fresh Wine prefix, backs up a generated tree through the real program and
+# copies the same tree with Wine's own xcopy, then restores the backup set through the program and
+# copies the set's folder back with xcopy; prints each pair of times, their ratio and the
+# program's peak memory. Both sides run under the same wineserver, started and warmed up first.
+# usage: bench.sh [--files N] [--big N]
+#   --files N  small files (1 to 16 KB) spread over 200 folders (default 20000)
+#   --big N    files of 30 MB beside them (default 3)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+files=20000 big=3
+while [ $# -gt 0 ]; do
+  case $1 in
+    --files) files=$2; shift 2 ;;
+    --big) big=$2; shift 2 ;;
+    *) echo "usage: scripts/bench.sh [--files N] [--big N]" >&2; exit 2 ;;
+  esac
+done
+export LC_ALL=C.UTF-8 WINEDEBUG=-all
+HK_BUILD_TARGETS="Halvorkeep3 hkdrive" bash scripts/build.sh i686
+. scripts/demo-prefix.sh
+build=$root/build/i686
+bench=$root/build/bench
+cid() { sed -n "s/^#define IDC_$1 \\([0-9]*\\)\$/\\1/p" resources/resource.h; }
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --files "$files" --big "$big"
+fi
+
+echo "bench: a fresh Windows 7 prefix"
+bash scripts/prefixes.sh "$bench" win7 >/dev/null
+prefix=$bench/win7
+export WINEPREFIX=$prefix
+user=$(id -un)
+docs=$prefix/drive_c/users/$user/Documents
+hk_install_program "$prefix" "$build/program"
+mkdir -p "$prefix/drive_c/hktools" "$prefix/drive_c/Backups"
+cp "$build/tools/hkdrive.exe" "$prefix/drive_c/hktools/"
+
+echo "bench: writing $files files of 1-16 KB in 200 folders and $big of 30 MB into My Documents"
+perl -e '
+  my ($dir, $n, $big) = @ARGV;
+  srand(42);
+  my $block = join("", map { chr(int(rand(256))) } 1 .. 65536);
+  for my $i (0 .. $n - 1) {
+    my $folder = sprintf("%s/Folder %03d", $dir, $i % 200);
+    mkdir $folder unless -d $folder;
+    my $size = 1024 + int(rand(15 * 1024 + 1));
+    open(my $f, ">", sprintf("%s/file %05d.dat", $folder, $i)) or die;
+    binmode $f;
+    print $f substr($block, int(rand(65536 - $size)), $size);
+    close $f;
+  }
+  for my $i (1 .. $big) {
+    open(my $f, ">", "$dir/big $i.bin") or die;
+    binmode $f;
+    print $f $block for 1 .. 480;
+    close $f;
+  }' "$docs" "$files" "$big"
+
+# Only My Documents is backed up: every other category is remembered as "NO".
+{
+  echo "[CONFIG]"
+  echo "LastLanguage=English"
+  for k in Desktop WallPaper QuickLaunch MyPictures MyMusic MyVideos IEFavorites IEStartPage OutlookNK2 \
+    WindowsMail Wab SharedDocuments Fonts WindowsCalendar RasPhone; do
+    echo "Backup$k=NO"
+  done
+  echo "BackupMyDocuments=YES"
+} >"$prefix/drive_c/Halvorkeep3/Halvorkeep.ini"
+
+. scripts/wine-server.sh
+hk_server_up "$prefix"
+trap 'hk_server_down "$prefix"' EXIT
+wine cmd /c echo >/dev/null 2>&1 </dev/null
+drive() { wine 'C:\hktools\hkdrive.exe' "$@" </dev/null | tr -d '\r'; }
+now() { date +%s.%N; }
+seconds() { echo "$1 $2" | awk '{printf "%.1f", $2 - $1}'; }
+
+start_program() {
+  (cd "$prefix/drive_c/Halvorkeep3" && wine Halvorkeep3.exe </dev/null >/dev/null 2>&1) &
+  drive wait-window 30 >/dev/null
+}
+
+# Launch is clicked and the time runs until the job's finished caption shows.
+run_job() {
+  local launch=$1 finished=$2 t0 t1
+  t0=$(now)
+  drive click "$(cid "$launch")"
+  drive wait-text "$(cid CopyProgress)" "$finished" 3600 >/dev/null
+  t1=$(now)
+  job_seconds=$(seconds "$t0" "$t1")
+  peak=$(drive peak-memory)
+  drive close 30 >/dev/null || true
+  wait || true
+}
+
+echo "bench: backup through the program"
+start_program
+drive settext "$(cid StoragePath)" 'C:\Backups' >/dev/null
+drive click "$(cid WelcomeNext)"
+drive wait-visible "$(cid BackupTabSheet1)" 60 >/dev/null
+run_job Launch "Backup job is finished!"
+backup_seconds=$job_seconds backup_peak=$peak
+set_docs=$prefix/drive_c/Backups/Archive/Documents
+copied=$(find "$set_docs" -type f | wc -l)
+
+echo "bench: the same tree with xcopy"
+t0=$(now)
+wine xcopy "C:\\users\\$user\\Documents" 'C:\xcopy-backup' /E /I /Y /Q </dev/null >/dev/null 2>&1
+t1=$(now)
+xcopy_backup=$(seconds "$t0" "$t1")
+
+echo "bench: restore through the program (into an empty My Documents)"
+mv "$docs" "$docs.original"
+mkdir "$docs"
+start_program
+drive click "$(cid RestoreData)"
+drive settext "$(cid BackupPath)" 'C:\Backups' >/dev/null
+drive click "$(cid WelcomeNext)"
+drive wait-visible "$(cid RestoreTabSheet1)" 60 >/dev/null
+run_job LaunchRestore "Restoration job is finished!"
+restore_seconds=$job_seconds restore_peak=$peak
+restored=$(find "$docs" -type f | wc -l)
+
+echo "bench: the set's folder with xcopy"
+t0=$(now)
+wine xcopy 'C:\Backups\Archive\Documents' 'C:\xcopy-restore' /E /I /Y /Q </dev/null >/dev/null 2>&1
+t1=$(now)
+xcopy_restore=$(seconds "$t0" "$t1")
+
+diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
+ratio() { echo "$1 $2" | awk '{printf "%.2f", $1 / $2}'; }
+mb() { echo "$1" | awk '{printf "%.1f MB", $1 / 1048576}'; }
+echo
+echo "files: $files small + $big big; backed up $copied, restored $restored, restored tree identical: $same"
+printf '%-8s %10s %10s %7s %12s\n' job program xcopy ratio "peak memory"
+printf '%-8s %9ss %9ss %7s %12s\n' backup "$backup_seconds" "$xcopy_backup" "$(ratio "$backup_seconds" "$xcopy_backup")" "$(mb "$backup_peak")"
+printf '%-8s %9ss %9ss %7s %12s\n' restore "$restore_seconds" "$xcopy_restore" "$(ratio "$restore_seconds" "$xcopy_restore")" "$(mb "$restore_peak")"

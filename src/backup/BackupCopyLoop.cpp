@@ -1,0 +1,67 @@
+// The backup's copy phase: the panel's start, the two checks, and one copy step per entry.
+#include "app/AppState.h"
+#include "app/Environment.h"
+#include "app/Form1.h"
+#include "backup/BackupJob.h"
+#include "backup/BackupTarget.h"
+#include "ui/Dialogs.h"
+#include "ui/MessagePump.h"
+
+namespace {
+
+// The first line of every backup log, the same in every language (Windows-1252 text).
+const char kBackupStartLine[] = "D\xE9marrage de la sauvegarde";
+
+bool StopWithMessage(TForm1& form, const char* key, const char* def) {
+    ui::ShowMessage(form.hwnd(), LanguageText("MESSAGES", key, def));
+    // No panel will show them.
+    PendingJobErrors.clear();
+    return false;
+}
+
+void CopyBackupEntry(TForm1& form, const std::string& entry) {
+    form.Log.SetEnabled(false);
+    ui::PumpMessages();
+    CurrentTag = entry.substr(0, 10);
+    // The tag heads the entry; a file name that holds the tag's text keeps it.
+    const std::string source = entry.substr(CurrentTag.size());
+    std::string destination;
+    if (!form.MapBackupTarget(CurrentTag, source, entry, destination)) {
+        form.LogError(LanguageText("MESSAGES", "NoDestination",
+                                   "No place to copy this file to. Skipping to next file") + ": \"" + source + "\"");
+        return;
+    }
+    if (CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
+    if (CurrentTag == "[ADDDIR--]") {
+        const std::string root = BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix);
+        ForceDirectories(root + "\\Archive\\AdditionalFolders");
+    }
+    form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]");
+}
+
+}  // namespace
+
+bool StartBackupCopy(TForm1& form) {
+    form.StartJobPanel();
+    AdditionalFileNumber = 0;
+    CopyCount = form.CopyList.Count();
+    if (CopyCount < 1) return StopWithMessage(form, "ChooseItemToBackup", "Please choose something to backup !");
+    if (form.StoragePathWrong.Visible())
+        return StopWithMessage(form, "ChooseValidBackupLocation", "Please choose a valid backup location !");
+    CopyCount = form.CopyList.Count();
+    form.JobPanel.Show();
+    form.BackupTabs.Hide();
+    form.LogInfo(kBackupStartLine);
+    for (const std::string& error : PendingJobErrors) form.LogError(error);
+    PendingJobErrors.clear();
+    return true;
+}
+
+void CopyBackupEntries(TForm1& form) {
+    CopyIndex = 0;
+    while (CopyIndex < CopyCount && !JobOver) {
+        CopyBackupEntry(form, form.CopyList.Item(CopyIndex));
+        ++CopyIndex;
+        form.Log.SelectLast();
+    }
+}

@@ -1,0 +1,14 @@
+// The phases of the backup job that Launch runs one after the other.
+#pragma once
+
+class TForm1;
+
+// Turns the choices of the backup pages into the work list CopyList, behind the please-wait
+// window, and remembers them in the settings file. Whatever happens, it ends with the please-wait
+// window hidden and the main window shown. Errors met on the way wait in PendingJobErrors.
+void ListBackupFiles(TForm1& form);
+// The job panel's start state and the two checks; then the panel, the first line and the errors
+// of the listing. False when the job stops at a check (with its message box).
+bool StartBackupCopy(TForm1& form);
+// Copies every entry of CopyList into the set, until the list ends or the job is cancelled.
+void CopyBackupEntries(TForm1& form);

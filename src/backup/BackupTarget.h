@@ -1,0 +1,38 @@
+// Where a work-list entry's copy lies inside the backup set: the rules, computed without a window.
+// Each returns an empty text when the entry has no place under its rule.
+#pragma once
+#include <string>
+#include <vector>
+
+// The set's root: the storage folder's text less a trailing backslash, then the sub-folder suffix.
+std::string BackupSetRoot(const std::string& storageText, const std::string& subFolderSuffix);
+
+// The entry (tag + source path) with the tag and the source root at its head replaced by
+// replacement; letter case is ignored, and the root must end at a folder boundary of the source.
+// Empty when the root is empty or does not head the entry's source.
+std::string ReplaceSourceRoot(const std::string& entry, const std::string& tag, const std::string& sourceRoot,
+                              const std::string& replacement);
+
+// The folder part of a path, without its last backslash ("C:\Windows\web" for
+// "C:\Windows\web\wall.bmp"); empty for a path without a backslash.
+std::string FolderPart(const std::string& path);
+
+// Index of the last browser profile folder that holds the source file; -1 when none does.
+// A profile folder holds a file when the file's path starts with it (letter case counts) and
+// goes on with a backslash.
+int ProfileHolding(const std::string& source, const std::vector<std::string>& profileFolders);
+
+// A profile file's copy: the profile folder replaced by profilesFolder (the browser's
+// "...\Profiles\" folder of the set), the drive folder of the source, "\" and the profile's name
+// (its "/" read as "\"). Empty when the name could lead out of that folder or the source has no drive.
+std::string ProfileTarget(const std::string& entry, const std::string& tag, const std::string& source,
+                          const std::string& profileFolder, const std::string& profileName,
+                          const std::string& profilesFolder);
+
+// An identity store file's copy: identitiesFolder + "\{" + everything after the entry's first "{".
+// Empty when the entry holds no "{" (a store outside the standard place).
+std::string IdentityTarget(const std::string& entry, const std::string& identitiesFolder);
+
+// An extra file's or extra folder's file's copy: dataFolder + "\" + its place below a Data folder
+// ("C\dir\f.txt", "UNC\server\share\dir\f.txt"); empty for a path without a drive.
+std::string ExtraTarget(const std::string& source, const std::string& dataFolder);
