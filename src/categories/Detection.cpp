@@ -21,7 +21,10 @@ std::string FoundProfileText(const std::string& name, const std::string& folder)
 }
 
 std::string ExpandUserProfile(const std::string& storeRoot, const std::string& userProfile) {
-    return ReplaceTextIgnoreCase(storeRoot, "%USERPROFILE%", userProfile);
+    const std::string expanded = ReplaceTextIgnoreCase(storeRoot, "%USERPROFILE%", userProfile);
+    // Without the profile folder the rest would name a place at the root of the current drive.
+    if (userProfile.empty() && expanded != storeRoot) return "";
+    return expanded;
 }
 
 std::string IdentityStoreFolder(const std::string& storeRoot, const std::string& userProfile) {

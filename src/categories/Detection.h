@@ -12,7 +12,7 @@ std::string ProfileFolder(const std::string& browserFolder, const std::string& i
 std::string FoundProfileText(const std::string& name, const std::string& folder);
 
 // A "Store Root" registry value with every "%USERPROFILE%" (any letter case) replaced by the
-// user's profile folder.
+// user's profile folder; empty when it holds one and that folder is unknown (empty).
 std::string ExpandUserProfile(const std::string& storeRoot, const std::string& userProfile);
 
 // An Outlook Express identity's store folder: its "Store Root" expanded, then every

@@ -111,6 +111,8 @@ TEST(DetectionRules, ProfileFoldersAndStoreFolders) {
 
     EXPECT_EQ(ExpandUserProfile("%userprofile%\\Mail\\%USERPROFILE%", "C:\\users\\ann"),
               "C:\\users\\ann\\Mail\\C:\\users\\ann");
+    EXPECT_EQ(ExpandUserProfile("%USERPROFILE%\\Mail", ""), "") << "an unknown profile folder";
+    EXPECT_EQ(ExpandUserProfile("D:\\Mail", ""), "D:\\Mail");
     EXPECT_EQ(IdentityStoreFolder("%UserProfile%\\Local Settings\\Application Data\\Identities\\{1}\\microsoft\\"
                                   "outlook express\\",
                                   "C:\\users\\ann"),
