@@ -30,13 +30,25 @@ hk_write_wav() {
   } >"$file"
 }
 
-# hk_seed_user_data <prefix>: a few documents, pictures, a desktop file, some music, a favourite
-# and a wallpaper in the prefix's user folders.
+# hk_seed_user_data <prefix>: a user's data in the prefix, in the places where Windows and the
+# usual programs keep it: documents, pictures, music, a desktop file, a favourite, the wallpaper,
+# a Quick Launch shortcut, a shared document, Firefox and Thunderbird profiles, Outlook's data
+# file and typed-address file, a Windows Live Mail store, a contact, a calendar and a dial-up
+# phone book. Running it again writes the same files and values.
 hk_seed_user_data() {
-  local prefix=$1 user home
+  local prefix=$1 user home roaming local_data firefox thunderbird
   user=$(id -un)
   home=$prefix/drive_c/users/$user
-  mkdir -p "$home/Documents/Letters" "$home/Pictures/Holiday" "$home/Music/Demo" "$home/Desktop" "$home/Favorites"
+  roaming=$home/AppData/Roaming
+  local_data=$home/AppData/Local
+  firefox=$roaming/Mozilla/Firefox
+  thunderbird=$roaming/Thunderbird
+  mkdir -p "$home/Documents/Letters" "$home/Pictures/Holiday" "$home/Music/Demo" "$home/Desktop" "$home/Favorites" \
+    "$home/Contacts" "$prefix/drive_c/users/Public/Documents" \
+    "$roaming/Microsoft/Internet Explorer/Quick Launch" "$roaming/Microsoft/Outlook" "$local_data/Microsoft/Outlook" \
+    "$local_data/Microsoft/Windows Calendar/Calendars" "$local_data/Microsoft/Windows Live Mail/Inbox" \
+    "$prefix/drive_c/ProgramData/Microsoft/Network/Connections/Pbk" \
+    "$firefox/Profiles/t8k2m4qz.default" "$thunderbird/Profiles/w3n7c5ha.default/Mail/Local Folders"
   printf 'Milk\r\nBread\r\nApples\r\nCoffee\r\n' >"$home/Documents/Shopping list.txt"
   printf '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 Dear Grandma,\\par Thank you for the scarf!\\par}\r\n' \
     >"$home/Documents/Letters/Letter to Grandma.rtf"
@@ -47,8 +59,39 @@ hk_seed_user_data() {
   hk_write_wav "$home/Music/Demo/Tune.wav"
   printf 'Call the plumber on Monday.\r\n' >"$home/Desktop/Notes.txt"
   printf '[InternetShortcut]\r\nURL=http://example.com/\r\n' >"$home/Favorites/Example.url"
+  printf '[Shell]\r\nCommand=2\r\nIconFile=explorer.exe,3\r\n[Taskbar]\r\nCommand=ToggleDesktop\r\n' \
+    >"$roaming/Microsoft/Internet Explorer/Quick Launch/Show Desktop.scf"
+  printf 'Pancakes: 2 eggs, 250 g flour, half a litre of milk.\r\n' >"$prefix/drive_c/users/Public/Documents/Family recipes.txt"
+  printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<c:contact xmlns:c="http://schemas.microsoft.com/Contact">' \
+    >"$home/Contacts/Ann Smith.contact"
+  printf '<c:NameCollection><c:Name><c:FormattedName>Ann Smith</c:FormattedName></c:Name></c:NameCollection></c:contact>\r\n' \
+    >>"$home/Contacts/Ann Smith.contact"
+  printf 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nSUMMARY:Dentist\r\nDTSTART:20100315T090000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n' \
+    >"$local_data/Microsoft/Windows Calendar/Calendars/Calendar.ics"
+  printf '[Home dial-up]\r\nMEDIA=rastapi\r\nPort=COM1\r\nDevice=Standard 56000 bps Modem\r\nPhoneNumber=0800123456\r\n' \
+    >"$prefix/drive_c/ProgramData/Microsoft/Network/Connections/Pbk/rasphone.pbk"
+  # Outlook's files only need to be there; their contents are Outlook's own.
+  printf '!BDN' >"$local_data/Microsoft/Outlook/Outlook.pst"
+  printf '\x0d\xf0\xad\xba' >"$roaming/Microsoft/Outlook/Outlook.nk2"
+  printf 'From: Ann Smith <ann@example.com>\r\nSubject: Holiday pictures\r\n\r\nSee you soon!\r\n' \
+    >"$local_data/Microsoft/Windows Live Mail/Inbox/Holiday pictures.eml"
+  # Firefox and Thunderbird: profiles.ini as they write it, the general section first and the
+  # profile's folder relative, with "/".
+  printf '[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/t8k2m4qz.default\r\nDefault=1\r\n' \
+    >"$firefox/profiles.ini"
+  printf 'user_pref("browser.startup.homepage", "http://example.com/");\n' >"$firefox/Profiles/t8k2m4qz.default/prefs.js"
+  printf '<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n<DT><A HREF="http://example.com/">Example</A>\n</DL><p>\n' \
+    >"$firefox/Profiles/t8k2m4qz.default/bookmarks.html"
+  printf '[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/w3n7c5ha.default\r\n' \
+    >"$thunderbird/profiles.ini"
+  printf 'user_pref("mail.identity.id1.useremail", "user@example.com");\n' \
+    >"$thunderbird/Profiles/w3n7c5ha.default/prefs.js"
+  printf 'From - Mon Mar 15 09:00:00 2010\r\nSubject: Welcome\r\n\r\nHello!\r\n' \
+    >"$thunderbird/Profiles/w3n7c5ha.default/Mail/Local Folders/Inbox"
   WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v Wallpaper /d "C:\\users\\$user\\Pictures\\Holiday\\Beach.bmp" /f \
     </dev/null >/dev/null 2>&1
+  WINEPREFIX=$prefix wine reg add 'HKCU\Software\Microsoft\Windows Live Mail' /v 'Store Root' /t REG_EXPAND_SZ \
+    /d '%USERPROFILE%\AppData\Local\Microsoft\Windows Live Mail' /f </dev/null >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
 }
 

@@ -167,6 +167,9 @@ public:
 
     // ---- Data categories: detection on Next, the path checks, the extra lists ----
     void WelcomeNextClick();
+    // Parts of Next: the Outlook Express identities, and the choices remembered as "NO".
+    void DetectIdentities(const std::string& userProfile);
+    void ApplyRememberedRefusals();
     // One change handler per category path edit; each applies the same check.
     void MyDocumentsPathChange();
     void DesktopPathChange();
