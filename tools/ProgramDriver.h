@@ -51,22 +51,30 @@ inline bool IsChecked(HWND w) {
     return Send(w, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-// The lines of a list box (check lists included).
-inline std::vector<std::string> ListItems(HWND w) {
-    std::vector<std::string> items;
+// The lines of a list box or combo box. Wine hands such lines to another process in UTF-16
+// whichever way they are asked for, so they are asked for in UTF-16 and converted.
+inline std::vector<std::string> Lines(HWND w, UINT countMsg, UINT lengthMsg, UINT textMsg) {
+    std::vector<std::string> lines;
     LRESULT count = 0;
-    if (!Send(w, LB_GETCOUNT, 0, 0, &count)) return items;
+    if (!Send(w, countMsg, 0, 0, &count)) return lines;
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        Send(w, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, &length);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = 0;
-        Send(w, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
-        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-        items.push_back(text);
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(w, lengthMsg, static_cast<WPARAM>(i), 0, SMTO_BLOCK, 5000, &length);
+        std::wstring text(static_cast<size_t>(static_cast<LRESULT>(length) > 0 ? length : 0) + 1, L'\0');
+        DWORD_PTR copied = 0;
+        SendMessageTimeoutW(w, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), SMTO_BLOCK, 5000,
+                            &copied);
+        text.resize(copied < text.size() ? copied : 0);
+        std::string ansi(text.size() * 2 + 1, '\0');
+        int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0],
+                                    static_cast<int>(ansi.size()), nullptr, nullptr);
+        ansi.resize(n > 0 ? static_cast<size_t>(n) : 0);
+        lines.push_back(ansi);
     }
-    return items;
+    return lines;
 }
+inline std::vector<std::string> ListItems(HWND w) { return Lines(w, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
+inline std::vector<std::string> ComboItems(HWND w) { return Lines(w, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 // The check marks of a check list, line by line (the program keeps them as item data).
 inline std::vector<bool> ListChecks(HWND w) {
@@ -79,23 +87,6 @@ inline std::vector<bool> ListChecks(HWND w) {
         checks.push_back(data != 0);
     }
     return checks;
-}
-
-// The items of a combo box.
-inline std::vector<std::string> ComboItems(HWND w) {
-    std::vector<std::string> items;
-    LRESULT count = 0;
-    if (!Send(w, CB_GETCOUNT, 0, 0, &count)) return items;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        Send(w, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, &length);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = 0;
-        Send(w, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
-        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-        items.push_back(text);
-    }
-    return items;
 }
 
 inline bool IsVisible(HWND w) { return w && IsWindowVisible(w); }  // the window and its parents

@@ -21,32 +21,6 @@ std::string Utf16LE(const std::string& latin1) {
     return bytes;
 }
 
-// The lines of a list box (LB_GETTEXTLEN, LB_GETTEXT) or a combo box (CB_GETLBTEXTLEN,
-// CB_GETLBTEXT) of the program, asked in UTF-16: Wine 8 answers these two messages with UTF-16
-// text across processes even when they are sent as ANSI, which would overrun an ANSI buffer.
-std::vector<std::string> Lines(HWND w, UINT countMsg, UINT lengthMsg, UINT textMsg) {
-    std::vector<std::string> lines;
-    LRESULT count = 0;
-    if (!drive::Send(w, countMsg, 0, 0, &count)) return lines;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        drive::Send(w, lengthMsg, static_cast<WPARAM>(i), 0, &length);
-        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
-        DWORD_PTR copied = 0;
-        SendMessageTimeoutW(w, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), SMTO_BLOCK, 5000,
-                            &copied);
-        text.resize(copied < text.size() ? copied : 0);
-        std::string ansi(text.size() * 2 + 1, '\0');
-        int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0],
-                                    static_cast<int>(ansi.size()), nullptr, nullptr);
-        ansi.resize(n > 0 ? static_cast<size_t>(n) : 0);
-        lines.push_back(ansi);
-    }
-    return lines;
-}
-std::vector<std::string> ListLines(HWND w) { return Lines(w, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
-std::vector<std::string> ComboLines(HWND w) { return Lines(w, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
-
 // Shown by the program itself, whichever page is in front.
 bool OwnVisible(HWND w) { return w && (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -132,16 +106,16 @@ TEST_F(DetectionProgramTest, NextShowsTheUsersDataTickedWhereThisWindowsVersionK
     EXPECT_TRUE(Checked(IDC_WindowsMail));
     EXPECT_EQ(Text(IDC_WabPath), xp ? wab : profile + "\\Contacts");
     EXPECT_TRUE(Checked(IDC_Wab));
-    EXPECT_EQ(ListLines(Control(IDC_PSTList)), std::vector<std::string>{pst});
+    EXPECT_EQ(drive::ListItems(Control(IDC_PSTList)), std::vector<std::string>{pst});
     EXPECT_EQ(drive::ListChecks(Control(IDC_PSTList)), std::vector<bool>{true});
-    EXPECT_EQ(ComboLines(Control(IDC_SelectPSTDrive)), (std::vector<std::string>{"Local HDDS", "C:\\"}));
-    EXPECT_EQ(ListLines(Control(IDC_FirefoxProfilesNames)),
+    EXPECT_EQ(drive::ComboItems(Control(IDC_SelectPSTDrive)), (std::vector<std::string>{"Local HDDS", "C:\\"}));
+    EXPECT_EQ(drive::ListItems(Control(IDC_FirefoxProfilesNames)),
               std::vector<std::string>{"\"Andr\xE9\" (" + ffProfile + ")"});
     EXPECT_EQ(drive::ListChecks(Control(IDC_FirefoxProfilesNames)), std::vector<bool>{true});
     EXPECT_FALSE(OwnVisible(Control(IDC_FirefoxProfileWrong)));
     EXPECT_TRUE(OwnVisible(Control(IDC_ThunderbirdProfileWrong)));
     EXPECT_EQ(test::ReadFile(firefox + "\\profiles.ini"), profilesIni) << "saved again in code page 1252";
-    EXPECT_EQ(ListLines(Control(IDC_OEIdentitiesList)),
+    EXPECT_EQ(drive::ListItems(Control(IDC_OEIdentitiesList)),
               xp ? std::vector<std::string>{"Main Identity"} : std::vector<std::string>{});
     EXPECT_EQ(drive::ListChecks(Control(IDC_OEIdentitiesList)), xp ? std::vector<bool>{true} : std::vector<bool>{});
 
