@@ -51,22 +51,33 @@ inline bool IsChecked(HWND w) {
     return Send(w, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
 
-// The lines of a list box (check lists included).
-inline std::vector<std::string> ListItems(HWND w) {
+// The item texts of a list or combo box, by its count, length and text messages. They go as W
+// messages: Wine passes the A text messages between processes as UTF-16, twice the size of the
+// ANSI buffer they fill.
+inline std::vector<std::string> ItemTexts(HWND w, UINT countMessage, UINT lengthMessage, UINT textMessage) {
+    auto send = [w](UINT msg, WPARAM wp, LPARAM lp) {
+        DWORD_PTR answer = 0;
+        bool ok = w && SendMessageTimeoutW(w, msg, wp, lp, SMTO_BLOCK, 5000, &answer) != 0;
+        return ok ? static_cast<LRESULT>(answer) : LRESULT(-1);
+    };
     std::vector<std::string> items;
-    LRESULT count = 0;
-    if (!Send(w, LB_GETCOUNT, 0, 0, &count)) return items;
+    const LRESULT count = send(countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        Send(w, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0, &length);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = 0;
-        Send(w, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
+        const LRESULT length = send(lengthMessage, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        const LRESULT copied = send(textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
         text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-        items.push_back(text);
+        std::string ansi(text.size() * 2, '\0');
+        const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0],
+                                          static_cast<int>(ansi.size()), nullptr, nullptr);
+        ansi.resize(static_cast<size_t>(n > 0 ? n : 0));
+        items.push_back(ansi);
     }
     return items;
 }
+
+// The lines of a list box (check lists included).
+inline std::vector<std::string> ListItems(HWND w) { return ItemTexts(w, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
 
 // The check marks of a check list, line by line (the program keeps them as item data).
 inline std::vector<bool> ListChecks(HWND w) {
@@ -82,21 +93,7 @@ inline std::vector<bool> ListChecks(HWND w) {
 }
 
 // The items of a combo box.
-inline std::vector<std::string> ComboItems(HWND w) {
-    std::vector<std::string> items;
-    LRESULT count = 0;
-    if (!Send(w, CB_GETCOUNT, 0, 0, &count)) return items;
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        Send(w, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, &length);
-        std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-        LRESULT copied = 0;
-        Send(w, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]), &copied);
-        text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-        items.push_back(text);
-    }
-    return items;
-}
+inline std::vector<std::string> ComboItems(HWND w) { return ItemTexts(w, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
 
 inline bool IsVisible(HWND w) { return w && IsWindowVisible(w); }  // the window and its parents
 inline bool IsEnabled(HWND w) { return w && IsWindowEnabled(w); }
