@@ -38,28 +38,33 @@ testing::AssertionResult Fits(const ui::Label& label) {
                                        << ", the label has " << client.right << "x" << client.bottom;
 }
 
+// The library notice, the line before the link, the link and the translator line: as given, and
+// each whole in its label.
+void ExpectAboutTexts(const TForm3& about, const std::string& notice, const std::string& obtain,
+                      const std::string& translator) {
+    EXPECT_EQ(notice, about.Label3.Text());
+    EXPECT_EQ(obtain, about.Label5.Text());
+    EXPECT_EQ("https://libjpeg-turbo.org/", about.Label6.Text());
+    EXPECT_EQ(translator, about.Label7.Text());
+    for (const ui::Label* label : {&about.Label3, &about.Label5, &about.Label6, &about.Label7})
+        EXPECT_TRUE(Fits(*label));
+}
+
 TEST_F(AboutWindowTest, EnglishNamesLibjpegTurboWithTheIjgAttributionAndItsWebPage) {
     ASSERT_NO_FATAL_FAILURE(OpenIn("English"));
-    EXPECT_EQ("This program uses libjpeg-turbo. This software is based in part on the work of the Independent "
-              "JPEG Group.",
-              form3->Label3.Text());
-    EXPECT_EQ("libjpeg-turbo can be obtained from :", form3->Label5.Text());
-    EXPECT_EQ("https://libjpeg-turbo.org/", form3->Label6.Text());
-    for (const ui::Label* label : {&form3->Label3, &form3->Label5, &form3->Label6, &form3->Label7})
-        EXPECT_TRUE(Fits(*label));
+    ExpectAboutTexts(*form3,
+                     "This program uses libjpeg-turbo. This software is based in part on the work of the "
+                     "Independent JPEG Group.",
+                     "libjpeg-turbo can be obtained from :", "Translated by : (original English text)");
 }
 
 // The French file is Windows-1252: its accents come through the ANSI functions as single bytes.
 TEST_F(AboutWindowTest, FrenchSaysTheSameAndNamesTheProgramsTeamAsTranslator) {
     ASSERT_NO_FATAL_FAILURE(OpenIn("French"));
-    EXPECT_EQ("Ce programme utilise libjpeg-turbo. Ce logiciel est bas\xE9 en partie sur les travaux de "
-              "l'Independent JPEG Group.",
-              form3->Label3.Text());
-    EXPECT_EQ("libjpeg-turbo peut \xEAtre obtenue sur :", form3->Label5.Text());
-    EXPECT_EQ("https://libjpeg-turbo.org/", form3->Label6.Text());
-    EXPECT_EQ("Traduit par : L'\xE9quipe Halvorkeep3", form3->Label7.Text());
-    for (const ui::Label* label : {&form3->Label3, &form3->Label5, &form3->Label6, &form3->Label7})
-        EXPECT_TRUE(Fits(*label));
+    ExpectAboutTexts(*form3,
+                     "Ce programme utilise libjpeg-turbo. Ce logiciel est bas\xE9 en partie sur les travaux de "
+                     "l'Independent JPEG Group.",
+                     "libjpeg-turbo peut \xEAtre obtenue sur :", "Traduit par : L'\xE9quipe Halvorkeep3");
 }
 
 }  // namespace
