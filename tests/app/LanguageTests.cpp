@@ -90,8 +90,13 @@ TEST_F(MainWindowTest, AboutWindowShowsTheTranslatorOfTheCurrentLanguage) {
     ui::PumpMessages();
     EXPECT_GE(dialogs.modalRuns, 1);
     EXPECT_EQ(form3->Label7.Text(), "Traduit par : Jeanne Martin");
-    EXPECT_EQ(form3->Label5.Text(), "It can be obtained from :");
-    EXPECT_EQ(form3->Label3.Text(), "This program contains JVCL source code");
+    // Texts the file does not hold: the program's own English, naming the JPEG library it
+    // contains with the attribution that library's licence asks for, and its web page.
+    EXPECT_EQ(form3->Label3.Text(),
+              "This program uses libjpeg-turbo. This software is based in part on the work of the Independent JPEG "
+              "Group.");
+    EXPECT_EQ(form3->Label5.Text(), "libjpeg-turbo can be obtained from :");
+    EXPECT_EQ(form3->Label6.Text(), "https://libjpeg-turbo.org/");
 }
 
 TEST_F(MainWindowTest, AKeyPressClosesTheAboutWindow) {
