@@ -1,5 +1,5 @@
 // The real program in restore mode, driven from this process: a backup set chosen on the welcome
-// page fills the restore pages, and LaunchRestore answers with what the user sees.
+// page, and what LaunchRestore shows the user.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -91,38 +91,25 @@ protected:
 
 }  // namespace
 
-TEST_F(RestoreProgramTest, AChosenSetFillsThePagesAndExtrasToAnotherFolderNeedOne) {
-    restoretest::WriteFullSet(set);
+TEST_F(RestoreProgramTest, ExtrasNeedTheirOtherFolderAndATamperedRecordIsRefusedWithAnErrorLine) {
+    test::WriteFile(scratch / "outside\\secret.txt", "not yours");
+    test::WriteFile(set + "\\Archive\\AdditionalFiles\\Files.ini",
+                    restoretest::IniText({"[FROM]", "1=C:\\Data\\notes.txt", "[SAVED]",
+                                          "1=..\\..\\..\\..\\outside\\secret.txt"}));
     ASSERT_NO_FATAL_FAILURE(StartOnTheLastPage(set));
-    const std::string appData = test::SpecialFolder(CSIDL_APPDATA);
-    EXPECT_EQ(ListLines(Control(IDC_RestoreFirefoxProfilesNames)),
-              std::vector<std::string>{"default (" + appData + "\\Mozilla\\Firefox\\Profiles\\abcd.default)"});
-    EXPECT_EQ(drive::ListChecks(Control(IDC_RestoreFirefoxProfilesNames)), std::vector<bool>{true});
-    EXPECT_EQ(ListLines(Control(IDC_restoreAdditionalFilesList)),
-              (std::vector<std::string>{"C:\\Data\\notes.txt", "D:\\Budget.xls"}));
-    EXPECT_EQ(ListLines(Control(IDC_RestoreAdditionalDirectoriesList)), std::vector<std::string>{"D:\\Work"});
-    EXPECT_EQ(ListLines(Control(IDC_restoreOEIdentitiesList)), std::vector<std::string>{"Main Identity"});
-    EXPECT_TRUE(drive::IsChecked(Control(IDC_RestoreMyDocuments)));
-    EXPECT_TRUE(drive::IsChecked(Control(IDC_RestoreFonts)));
-    const bool seven = test::Group() == "win7", vista = test::Group() == "vista";
-    EXPECT_EQ(drive::IsChecked(Control(IDC_RestoreWindowsCalendar)), !seven);
-    EXPECT_EQ(Shown(IDC_RestoreOEVista), seven || vista);
-    EXPECT_EQ(drive::IsEnabled(Control(IDC_restoreOEIdentitiesList)), !(seven || vista));
+    EXPECT_EQ(ListLines(Control(IDC_restoreAdditionalFilesList)), std::vector<std::string>{"C:\\Data\\notes.txt"});
+    EXPECT_EQ(drive::ListChecks(Control(IDC_restoreAdditionalFilesList)), std::vector<bool>{true});
 
-    // The extra files to another folder, with no folder named: asked for, and nothing started.
+    // To another folder, with no folder named: asked for, and nothing started.
     Press(IDC_RestoreFilesOther);
     drive::Click(Control(IDC_LaunchRestore));
     EXPECT_EQ(AnswerMessage(), "Please choose the folder to restore to !");
     EXPECT_TRUE(drive::IsVisible(Control(IDC_LaunchRestore)));
     EXPECT_FALSE(Shown(IDC_JobPanel));
-    EXPECT_TRUE(ListLines(Control(IDC_RestoreCopyList)).empty());
-}
 
-TEST_F(RestoreProgramTest, ATamperedRecordIsRefusedAndTheJobLogSaysWhy) {
-    restoretest::WriteFullSet(scratch / "unused");
-    test::WriteFile(set + "\\Archive\\AdditionalFiles\\Files.ini",
-                    restoretest::IniText({"[FROM]", "1=C:\\Data\\notes.txt", "[SAVED]", "1=..\\..\\..\\..\\unused\\Log.txt"}));
-    ASSERT_NO_FATAL_FAILURE(StartOnTheLastPage(set));
+    // Back where they came from: the record leads outside the set, so nothing is listed and the
+    // job log says why.
+    Press(IDC_RestoreFilesOrigin);
     drive::Click(Control(IDC_LaunchRestore));
     HWND panel = Control(IDC_JobPanel);
     ASSERT_TRUE(drive::WaitFor([&] { return drive::IsVisible(panel); }, kReactMs)) << "no job panel";
@@ -132,7 +119,7 @@ TEST_F(RestoreProgramTest, ATamperedRecordIsRefusedAndTheJobLogSaysWhy) {
     EXPECT_NE(log[0].find(" : D\xe9marrage de la restauration"), std::string::npos) << log[0];
     EXPECT_EQ(log[1].rfind("[ERROR] ", 0), 0u) << log[1];
     EXPECT_NE(log[1].find(" : This entry of the backup set leads outside its folder. Skipping it: "
-                          "\"..\\..\\..\\..\\unused\\Log.txt\""),
+                          "\"..\\..\\..\\..\\outside\\secret.txt\""),
               std::string::npos)
         << log[1];
     EXPECT_EQ(drive::ListChecks(Control(IDC_restoreAdditionalFilesList)), std::vector<bool>{false});
