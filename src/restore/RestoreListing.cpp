@@ -1,4 +1,5 @@
 // LaunchRestore on the last restore page: the restore job, from the selection check on.
+#include <initializer_list>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
@@ -66,6 +67,27 @@ void Walk(TForm1& f, const std::string& folder) {
 
 void Add(TForm1& f, const std::string& path) { f.RestoreCopyList.AddItem(CurrentTag + path); }
 
+// A step that one check box decides: it walks a folder of the set, or adds its one file.
+struct BoxStep {
+    const ui::CheckBox& box;
+    const char* tag;
+    const char* captionKey;
+    const char* captionDefault;
+    const char* literal;  // below the set
+    bool walk;
+};
+
+void ListBoxSteps(TForm1& f, const std::string& root, std::initializer_list<BoxStep> steps) {
+    for (const BoxStep& step : steps) {
+        if (!step.box.Checked()) continue;
+        BeginStep(step.tag, step.captionKey, step.captionDefault);
+        if (step.walk)
+            Walk(f, root + step.literal);
+        else
+            Add(f, root + step.literal);
+    }
+}
+
 // An item whose record in the set cannot be used is not restored: it is unticked, so the later
 // phases of the job leave it alone too, and the job log tells why.
 void Refuse(ui::CheckListBox& list, int index, RecordCheck check, const std::string& value) {
@@ -81,6 +103,9 @@ std::string ReadRecord(const std::unique_ptr<win::IniFile>& ini, const std::stri
 }
 
 struct BrowserListing {
+    const char* tag;
+    const char* captionKey;
+    const char* captionDefault;
     ui::CheckListBox& profiles;
     ui::ListBox& names;
     const std::unique_ptr<win::IniFile>& archiveIni;
@@ -91,9 +116,11 @@ struct BrowserListing {
     const std::vector<std::string>& folders;
 };
 
-// Each ticked profile's folder in the set: whole in full mode, the known files and folders in
-// compatible mode.
+// The step of a browser, when one of its profiles is ticked: each ticked profile's folder in the
+// set, whole in full mode, its known files and folders in compatible mode.
 void ListProfiles(TForm1& f, const std::string& root, const BrowserListing& b) {
+    if (!AnyChecked(b.profiles)) return;
+    BeginStep(b.tag, b.captionKey, b.captionDefault);
     for (int i = 0; i < b.profiles.Count(); ++i) {
         if (!b.profiles.Checked(i)) continue;
         const std::string name = i < b.names.Count() ? b.names.Item(i) : std::string();
@@ -213,70 +240,45 @@ void TForm1::ListRestoreFiles() {
     };
     if (Form2) Form2->Label1.SetText(LanguageText("MESSAGES", "ListingFilesToCopy", "Listing files to copy"));
 
-    const struct {
-        const ui::CheckBox& box;
-        const char* tag;
-        const char* captionKey;
-        const char* captionDefault;
-        const char* folder;
-    } folders[] = {
-        {RestoreMyDocuments, "[MYDOCS--]", "MyDocuments", "My Documents", "\\Archive\\Documents"},
-        {RestoreDesktop, "[DESKTOP-]", "Desktop", "Desktop", "\\Archive\\Desktop"},
-        {RestoreQuickLaunch, "[QULAUNCH]", "QuickLaunch", "Quicklaunch toolbar shortcuts", "\\Archive\\QuickLaunch"},
-        {RestoreMyPictures, "[PICTURES]", "MyPictures", "My Pictures", "\\Archive\\Pictures"},
-        {RestoreMyMusic, "[MYMUSIC-]", "MyMusic", "My Music", "\\Archive\\Music"},
-        {RestoreMyVideos, "[MYVIDEOS]", "MyVideos", "My Videos", "\\Archive\\Videos"},
-        {RestoreSharedDocs, "[SHAREDOC]", "SharedDocuments", "Shared documents", "\\Archive\\SharedDocs"},
-        {RestoreIEFavorites, "[FAVORITE]", "IEFavorites", "Internet Explorer Favorites",
-         "\\Archive\\Internet Explorer\\Favorites"},
-    };
-    for (const auto& step : folders) {
-        if (!step.box.Checked()) continue;
-        BeginStep(step.tag, step.captionKey, step.captionDefault);
-        Walk(*this, root + step.folder);
-    }
-
-    if (AnyChecked(RestoreFirefoxProfilesNames)) {
-        BeginStep("[FIREFOX-]", "FirefoxProfile", "Mozilla Firefox Profile");
-        ListProfiles(*this, root,
-                     {RestoreFirefoxProfilesNames, RestoreFFProfilesNames, FirefoxArchiveIni,
-                      "Archive\\Firefox\\Profiles\\", FirefoxRestoreMode, false, FirefoxCompatibleFiles,
-                      FirefoxCompatibleFolders});
-    }
-    if (RestoreWindowsMail.Checked()) {
-        if (OnVistaOrSeven())
-            BeginStep("[WINMAIL-]", "WindowsMail", "Windows Mail");
-        else
-            BeginStep("[WINMAIL-]", "WindowsLiveMail", "Windows Live Mail");
-        Walk(*this, root + "\\Archive\\WindowsMail");
-    }
-    if (AnyChecked(RestoreThunderbirdProfilesNames)) {
-        BeginStep("[THUNDER-]", "ThunderbirdProfile", "Mozilla Thunderbird Profile");
-        ListProfiles(*this, root,
-                     {RestoreThunderbirdProfilesNames, RestoreTBProfilesNames, ThunderbirdArchiveIni,
-                      "Archive\\Thunderbird\\Profiles\\", ThunderbirdRestoreMode, true, ThunderbirdCompatibleFiles,
-                      ThunderbirdCompatibleFolders});
-    }
-    if (RestoreNK2.Checked()) {
-        BeginStep("[OUTLKNK2]", "OutlookNK2", "Outlook.nk2 (Typed Addresses history)");
-        Add(*this, root + "\\Archive\\OutlookNK2\\Outlook.nk2");
-    }
-    if (RestoreWab.Checked()) {
-        BeginStep("[WAB-----]", "WindowsAddressBook", "Windows Address Book");
-        Walk(*this, root + "\\Archive\\AdressBook");
-    }
-    if (RestoreWindowsCalendar.Checked()) {
-        BeginStep("[WINCAL--]", "WindowsCalendar", "Windows Calendar");
-        Walk(*this, root + "\\Archive\\WindowsCalendar");
-    }
-    if (RestoreFonts.Checked()) {
-        BeginStep("[FONTS---]", "Fonts", "Fonts");
-        Walk(*this, root + "\\Archive\\Fonts");
-    }
-    if (RestoreRasPhone.Checked()) {
-        BeginStep("[RASPHONE]", "RASPhone", "Rasphone.pbk file (modem settings file)");
-        Add(*this, root + "\\Archive\\Rasphone\\Rasphone.pbk");
-    }
+    ListBoxSteps(*this, root,
+                 {
+                     {RestoreMyDocuments, "[MYDOCS--]", "MyDocuments", "My Documents", "\\Archive\\Documents", true},
+                     {RestoreDesktop, "[DESKTOP-]", "Desktop", "Desktop", "\\Archive\\Desktop", true},
+                     {RestoreQuickLaunch, "[QULAUNCH]", "QuickLaunch", "Quicklaunch toolbar shortcuts",
+                      "\\Archive\\QuickLaunch", true},
+                     {RestoreMyPictures, "[PICTURES]", "MyPictures", "My Pictures", "\\Archive\\Pictures", true},
+                     {RestoreMyMusic, "[MYMUSIC-]", "MyMusic", "My Music", "\\Archive\\Music", true},
+                     {RestoreMyVideos, "[MYVIDEOS]", "MyVideos", "My Videos", "\\Archive\\Videos", true},
+                     {RestoreSharedDocs, "[SHAREDOC]", "SharedDocuments", "Shared documents", "\\Archive\\SharedDocs",
+                      true},
+                     {RestoreIEFavorites, "[FAVORITE]", "IEFavorites", "Internet Explorer Favorites",
+                      "\\Archive\\Internet Explorer\\Favorites", true},
+                 });
+    ListProfiles(*this, root,
+                 {"[FIREFOX-]", "FirefoxProfile", "Mozilla Firefox Profile", RestoreFirefoxProfilesNames,
+                  RestoreFFProfilesNames, FirefoxArchiveIni, "Archive\\Firefox\\Profiles\\", FirefoxRestoreMode, false,
+                  FirefoxCompatibleFiles, FirefoxCompatibleFolders});
+    // Vista and 7 have Windows Mail; the others get Windows Live Mail.
+    const bool windowsMail = OnVistaOrSeven();
+    ListBoxSteps(*this, root,
+                 {{RestoreWindowsMail, "[WINMAIL-]", windowsMail ? "WindowsMail" : "WindowsLiveMail",
+                   windowsMail ? "Windows Mail" : "Windows Live Mail", "\\Archive\\WindowsMail", true}});
+    ListProfiles(*this, root,
+                 {"[THUNDER-]", "ThunderbirdProfile", "Mozilla Thunderbird Profile", RestoreThunderbirdProfilesNames,
+                  RestoreTBProfilesNames, ThunderbirdArchiveIni, "Archive\\Thunderbird\\Profiles\\",
+                  ThunderbirdRestoreMode, true, ThunderbirdCompatibleFiles, ThunderbirdCompatibleFolders});
+    ListBoxSteps(*this, root,
+                 {
+                     {RestoreNK2, "[OUTLKNK2]", "OutlookNK2", "Outlook.nk2 (Typed Addresses history)",
+                      "\\Archive\\OutlookNK2\\Outlook.nk2", false},
+                     {RestoreWab, "[WAB-----]", "WindowsAddressBook", "Windows Address Book", "\\Archive\\AdressBook",
+                      true},
+                     {RestoreWindowsCalendar, "[WINCAL--]", "WindowsCalendar", "Windows Calendar",
+                      "\\Archive\\WindowsCalendar", true},
+                     {RestoreFonts, "[FONTS---]", "Fonts", "Fonts", "\\Archive\\Fonts", true},
+                     {RestoreRasPhone, "[RASPHONE]", "RASPhone", "Rasphone.pbk file (modem settings file)",
+                      "\\Archive\\Rasphone\\Rasphone.pbk", false},
+                 });
     if (restoreAdditionalFilesList.Count() > 0) {
         BeginStep("[ADDFILES]", "AdditionalFiles", "Additional files");
         ListExtras(*this, root + "\\Archive\\AdditionalFiles\\Data\\", restoreAdditionalFilesList, AdditionalFilesIni,
@@ -295,13 +297,13 @@ void TForm1::ListRestoreFiles() {
     if (AnyChecked(RestoreOutlookPSTList)) {
         BeginStep("[OUTLOOK-]", "OutlookPSTFiles", "Outlook personal data files");
         for (int i = 0; i < RestoreOutlookPSTList.Count(); ++i)
-            if (RestoreOutlookPSTList.Checked(i)) Add(*this, root + "\\Archive\\OutlookPST\\" + RestoreOutlookPSTList.Item(i));
+            if (RestoreOutlookPSTList.Checked(i))
+                Add(*this, root + "\\Archive\\OutlookPST\\" + RestoreOutlookPSTList.Item(i));
     }
     // The wallpaper comes last: the job takes the wallpaper from the last entry it copied.
-    if (RestoreWallPaper.Checked()) {
-        BeginStep("[WALLPAPE]", "Desktop Wallpaper", "Desktop wallpaper");
-        Walk(*this, root + "\\Archive\\WallPaper\\File");
-    }
+    ListBoxSteps(*this, root,
+                 {{RestoreWallPaper, "[WALLPAPE]", "Desktop Wallpaper", "Desktop wallpaper", "\\Archive\\WallPaper\\File",
+                   true}});
 
     RestoreSearch.OnDossierIllisible = nullptr;
     if (Form2) Form2->Hide();
