@@ -125,13 +125,14 @@ void ListProfiles(TForm1& f, const std::string& root, const BrowserListing& b) {
         if (!b.profiles.Checked(i)) continue;
         const std::string name = i < b.names.Count() ? b.names.Item(i) : std::string();
         const std::string to = ReadRecord(b.archiveIni, name, "To");
-        std::string driveFolder;
-        const RecordCheck check = CheckProfileRecord(to, b.profilesFolder, name, driveFolder);
+        const RecordCheck check = CheckProfileRecord(to, b.profilesFolder, name);
         if (check != RecordCheck::Usable) {
             Refuse(b.profiles, i, check, to);
             continue;
         }
-        const std::string folder = root + "\\" + b.profilesFolder + driveFolder + "\\" + name;
+        // The folder as To spells it, so the copy loop, which matches the entries with To, finds
+        // them whatever the letter case of the record.
+        const std::string folder = root + "\\" + to;
         if (b.mode.Text() == b.mode.Item(0)) {
             Walk(f, folder);
             continue;

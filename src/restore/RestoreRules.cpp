@@ -68,9 +68,7 @@ RecordCheck CheckRelativeRecord(const std::string& value) {
     return ClimbsOut(value) ? RecordCheck::Unsafe : RecordCheck::Usable;
 }
 
-RecordCheck CheckProfileRecord(const std::string& to, const std::string& profilesFolder, const std::string& name,
-                               std::string& driveFolder) {
-    driveFolder.clear();
+RecordCheck CheckProfileRecord(const std::string& to, const std::string& profilesFolder, const std::string& name) {
     if (to.empty()) return RecordCheck::Missing;
     const std::string nameStep = "\\" + name;
     if (name.empty() || ClimbsOut(name) || to.size() <= profilesFolder.size() + nameStep.size() ||
@@ -78,9 +76,7 @@ RecordCheck CheckProfileRecord(const std::string& to, const std::string& profile
         !SameTextIgnoringCase(to.substr(to.size() - nameStep.size()), nameStep))
         return RecordCheck::Unsafe;
     const std::string folder = to.substr(profilesFolder.size(), to.size() - profilesFolder.size() - nameStep.size());
-    if (!IsDriveFolder(folder)) return RecordCheck::Unsafe;
-    driveFolder = folder;
-    return RecordCheck::Usable;
+    return IsDriveFolder(folder) ? RecordCheck::Usable : RecordCheck::Unsafe;
 }
 
 std::string ProfileItemText(const std::string& name, const std::string& from, const std::string& defaultRoot) {

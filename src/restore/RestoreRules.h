@@ -24,10 +24,9 @@ RecordCheck CheckRelativeRecord(const std::string& value);
 
 // The To value of a profile section of the set's Profiles.ini, which the backup writes as
 // profilesFolder ("Archive\Firefox\Profiles\"), a drive folder (a letter, or UNC\server\share),
-// "\" and the profile's name. Usable only when it has exactly that form and the name stays inside
-// its folder; driveFolder then receives the drive folder. Letter case does not count.
-RecordCheck CheckProfileRecord(const std::string& to, const std::string& profilesFolder, const std::string& name,
-                               std::string& driveFolder);
+// "\" and the profile's name: usable only in exactly that form, with a name that stays inside its
+// folder. Letter case does not count.
+RecordCheck CheckProfileRecord(const std::string& to, const std::string& profilesFolder, const std::string& name);
 
 // The restore page's line for a profile: its name and, in brackets, the folder it came from with
 // "%Default%" standing for defaultRoot.

@@ -125,10 +125,11 @@ TEST_F(ListingTest, AFullSetIsListedStepByStepWithTheWallpaperLast) {
 }
 
 TEST_F(ListingTest, CompatibleModesTakeTheKnownNamesInTheirOrder) {
-    const std::string ff = set + "\\Archive\\Firefox\\Profiles\\E\\work";
+    // The entries follow To's spelling, which the copy loop matches them with.
+    const std::string ff = set + "\\archive\\firefox\\PROFILES\\E\\work";
     const std::string tb = set + "\\Archive\\Thunderbird\\Profiles\\C\\tb";
     test::WriteFile(set + "\\Archive\\Firefox\\Profiles\\Profiles.ini",
-                    IniText({"[work]", "From=E:\\Mail\\x.work", "To=Archive\\Firefox\\Profiles\\E\\work"}));
+                    IniText({"[work]", "From=E:\\Mail\\x.work", "To=archive\\firefox\\PROFILES\\E\\work"}));
     test::WriteFile(set + "\\Archive\\Thunderbird\\Profiles\\Profiles.ini",
                     IniText({"[tb]", "From=%Default%\\q1w2.default", "To=Archive\\Thunderbird\\Profiles\\C\\tb"}));
     // prefs.js is a folder here: no file to take.
