@@ -225,6 +225,8 @@ public:
 
     // ---- Restore: the set's contents on the restore pages, the options, the job ----
     void BackupPathChange();
+    // The restore pages offer what the recognised set at root holds.
+    void OfferBackupSet(const std::string& root);
     void SelectFilesButtonClick();
     void SelectFoldersButtonClick();
     void RestoreFilesOriginClick();
@@ -239,6 +241,9 @@ public:
     void RestoreThunderbirdOriginClick();
     void RestoreSearchFichier(TScruteDossier* sender, std::string nom);
     void LaunchRestoreClick();
+    // Every file to restore from the chosen set into RestoreCopyList, behind the please-wait
+    // window; the set's records that cannot be used are left out and kept for the job log.
+    void ListRestoreFiles();
     void RegisterRestoredProfiles();
     // Sets RestoreTarget for one entry of RestoreCopyList; false when no rule gives it a place.
     bool MapRestoreTarget(const std::string& tag, const std::string& source);
