@@ -87,7 +87,7 @@ bool RegisterProfiles(win::IniFile& ini, const std::vector<ProfileEntry>& profil
 }
 
 void TForm1::RegisterRestoredProfiles() {
-    for (const BrowserRestore& browser : {FirefoxRestore(*this), ThunderbirdRestore(*this)}) {
+    for (const BrowserRestore& browser : {BrowserRestoreOf(*this, true), BrowserRestoreOf(*this, false)}) {
         const bool originMode = browser.origin.Checked();
         bool anyChecked = false;
         std::vector<ProfileEntry> profiles;

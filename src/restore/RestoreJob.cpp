@@ -6,24 +6,15 @@
 
 std::string RestoredWallpaperFile;
 
-BrowserRestore FirefoxRestore(TForm1& form) {
-    return {form.RestoreFirefoxProfilesNames,
-            form.RestoreFFProfilesNames,
-            FirefoxArchiveIni,
-            form.RestoreFirefoxOrigin,
-            FirefoxProfilesIni,
-            "Archive\\Firefox\\Profiles\\",
-            GetSpecialFolderPath(CSIDL_APPDATA) + "\\Mozilla\\Firefox"};
-}
-
-BrowserRestore ThunderbirdRestore(TForm1& form) {
-    return {form.RestoreThunderbirdProfilesNames,
-            form.RestoreTBProfilesNames,
-            ThunderbirdArchiveIni,
-            form.RestoreThunderbirdOrigin,
-            ThunderbirdProfilesIni,
-            "Archive\\Thunderbird\\Profiles\\",
-            GetSpecialFolderPath(CSIDL_APPDATA) + "\\Thunderbird"};
+BrowserRestore BrowserRestoreOf(TForm1& form, bool firefox) {
+    const std::string browser = firefox ? "Firefox" : "Thunderbird";
+    return {firefox ? form.RestoreFirefoxProfilesNames : form.RestoreThunderbirdProfilesNames,
+            firefox ? form.RestoreFFProfilesNames : form.RestoreTBProfilesNames,
+            firefox ? FirefoxArchiveIni : ThunderbirdArchiveIni,
+            firefox ? form.RestoreFirefoxOrigin : form.RestoreThunderbirdOrigin,
+            firefox ? FirefoxProfilesIni : ThunderbirdProfilesIni,
+            "Archive\\" + browser + "\\Profiles\\",
+            GetSpecialFolderPath(CSIDL_APPDATA) + (firefox ? "\\Mozilla\\Firefox" : "\\Thunderbird")};
 }
 
 std::string MessageAbout(const char* key, const char* english, const std::string& value) {

@@ -27,8 +27,7 @@ struct BrowserRestore {
     std::string ProfilesFolder() const { return appFolder + "\\Profiles"; }
     std::string UserIniFile() const { return appFolder + "\\profiles.ini"; }
 };
-BrowserRestore FirefoxRestore(TForm1& form);
-BrowserRestore ThunderbirdRestore(TForm1& form);
+BrowserRestore BrowserRestoreOf(TForm1& form, bool firefox);
 
 // A message of the MESSAGES section followed by ": "value"", as the job's lines about a path.
 std::string MessageAbout(const char* key, const char* english, const std::string& value);

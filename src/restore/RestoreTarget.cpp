@@ -137,9 +137,9 @@ bool TForm1::MapRestoreTarget(const std::string& tag, const std::string& source)
     RestorePlace place;
     std::string folder, replacement;
     if (tag == "[FIREFOX-]")
-        place = ProfileFilePlace(FirefoxRestore(*this), set, source);
+        place = ProfileFilePlace(BrowserRestoreOf(*this, true), set, source);
     else if (tag == "[THUNDER-]")
-        place = ProfileFilePlace(ThunderbirdRestore(*this), set, source);
+        place = ProfileFilePlace(BrowserRestoreOf(*this, false), set, source);
     else if (tag == "[ADDFILES]")
         place = ExtraFilePlaceOf(*this, set, source);
     else if (tag == "[ADDDIR--]")
