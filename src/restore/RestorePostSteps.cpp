@@ -1,8 +1,127 @@
 // After the restore's copy loop: identities, start page, wallpaper, and the end of the job.
+#include <shlobj.h>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/SetLayout.h"
+#include "restore/RestoreJob.h"
+#include "win/Handles.h"
 
-void TForm1::RestorePostSteps() {}
-void TForm1::ImportIdentityRegistry() {}
-void TForm1::FinishRestoreJob() {}
+namespace {
+
+const char kStartPageKey[] = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Main";
+const char kDesktopKey[] = "Control Panel\\Desktop";
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void RestoreStartPage(TForm1& form, const std::string& set) {
+    form.LogInfo(LanguageText("MESSAGES", "RestoringIEStartPage", "Restoring Internet Explorer main start page"));
+    SharedRegistry.Close();
+    bool restored = false;
+    if (SharedRegistry.Create(HKEY_CURRENT_USER, kStartPageKey, KEY_ALL_ACCESS)) {
+        IEStartPageIni = std::make_unique<win::IniFile>(set + "\\Archive\\Internet Explorer\\IEStartPage.ini");
+        const std::string homePage = IEStartPageIni->ReadString("STARTPAGE", "HomePage", "");
+        SharedRegistry.WriteString("Start Page", homePage);
+        restored = SharedRegistry.ReadString("Start Page") == homePage;
+        SharedRegistry.Close();
+    }
+    if (restored)
+        form.LogInfo(LanguageText("MESSAGES", "Done", "Done"));
+    else
+        form.LogError(LanguageText("MESSAGES", "Failed", "Failed!"));
+}
+
+// The wallpaper's style and the restored picture; nothing without a picture restored by this job.
+void RestoreWallpaper(TForm1& form, const std::string& set) {
+    WallPaperIni = std::make_unique<win::IniFile>(set + "\\Archive\\WallPaper\\WallPaper.ini");
+    if (RestoredWallpaperFile.empty()) return;
+    SharedRegistry.Close();
+    SharedRegistry.Create(HKEY_CURRENT_USER, kDesktopKey, KEY_ALL_ACCESS);
+    const std::pair<const char*, std::string> values[] = {
+        {"TileWallpaper", WallPaperIni->ReadString("WALLPAPER", "Tile", "0")},
+        {"WallpaperStyle", WallPaperIni->ReadString("WALLPAPER", "Style", "2")},
+        {"Wallpaper", RestoredWallpaperFile},
+    };
+    for (const auto& value : values)
+        if (!SharedRegistry.WriteString(value.first, value.second))
+            form.LogError(CannotWriteValueText(std::string("HKEY_CURRENT_USER\\") + kDesktopKey, value.first));
+    // The picture itself, not a null pointer: on Windows 7 a null one puts back the default wallpaper.
+    std::string picture = RestoredWallpaperFile;
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &picture[0], SPIF_SENDWININICHANGE);
+}
+
+// Lines ended by CR LF, in the ANSI code page, replacing a file of that name.
+bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    HANDLE raw = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    win::UniqueKernelHandle file(raw);
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+}  // namespace
+
+void TForm1::RestorePostSteps() {
+    const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
+    ImportIdentityRegistry();
+    if (RestoreIEStartPage.Checked() && !JobOver) RestoreStartPage(*this, set);
+    if (RestoreWallPaper.Checked() && !JobOver && FileExists(set + "\\Archive\\WallPaper\\WallPaper.ini"))
+        RestoreWallpaper(*this, set);
+}
+
+void TForm1::ImportIdentityRegistry() {
+    if (WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN") return;
+    const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
+    const std::string reg = set + "\\Archive\\OutlookExpress\\Reg\\";
+    for (int i = 0; i < restoreOEIdentitiesList.Count(); ++i) {
+        SharedRegistry.Close();
+        if (!restoreOEIdentitiesList.Checked(i) || JobOver) continue;
+        IdentitiesIni = std::make_unique<win::IniFile>(set + "\\Archive\\OutlookExpress\\Identities.ini");
+        const std::string name = restoreOEIdentitiesList.Item(i);
+        const std::string id = IdentitiesIni->ReadString(name, "IdentityID", "");
+        LogInfo(LanguageText("MESSAGES", "ImportOEIdentityRegistry",
+                             "Importing registry settings from Outlook Express identity") +
+                " : " + Quoted(name));
+        // The key name makes a file name of the set and is tested below "Identities": a name
+        // that could lead elsewhere is refused, and an empty one would test "Identities" itself.
+        if (id.empty()) {
+            LogError(MessageAbout("MissingRecord", "This entry is missing from the backup set. Skipping it", name));
+            continue;
+        }
+        if (id.find_first_of("\\/") != std::string::npos || ClimbsOut(id)) {
+            LogError(MessageAbout("UnsafeRecord", "This entry of the backup set leads outside its folder. Skipping it",
+                                  id));
+            continue;
+        }
+        RunAndWait("regedit", "/S " + Quoted(reg + id + ".reg"));
+        RunAndWait("regedit", "/S " + Quoted(reg + "Accounts.Reg"));
+        SharedRegistry.Close();
+        const bool back = SharedRegistry.Open(HKEY_CURRENT_USER, "Identities", KEY_READ) && SharedRegistry.HasSubKey(id);
+        if (back)
+            LogInfo(LanguageText("MESSAGES", "Done", "Done"));
+        else
+            LogError(LanguageText("MESSAGES", "Failed", "Failed!"));
+    }
+    SharedRegistry.Close();
+}
+
+void TForm1::FinishRestoreJob() {
+    const std::string finished = LanguageText("MESSAGES", "RestoreJobFinished", "Restoration job is finished!");
+    LogInfo(finished);
+    JobCancelButton.SetEnabled(false);
+    JobPreviousButton.SetEnabled(true);
+    JobQuitButton.SetEnabled(true);
+    JobOver = true;
+    Log.SelectLast();
+    const std::string desktop = GetSpecialFolderPath(CSIDL_DESKTOP);
+    const std::string logFile = ExcludeTrailingBackslash(desktop) + BackupSubFolderSuffix + " - Log.txt";
+    if (desktop.empty() || !SaveLines(logFile, TextLog.Items())) {
+        LogError(MessageAbout("CannotWriteFile", "Could not write to file", logFile));
+        Log.SelectLast();
+    }
+    Log.SetEnabled(true);
+    CopyProgress.SetText(finished);
+}

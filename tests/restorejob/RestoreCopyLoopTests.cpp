@@ -1,0 +1,179 @@
+// The restore's copy loop over a hand-made set: the files at their places, the lines and counts,
+// the fonts entered in HKLM, and the cancel.
+#include <shlobj.h>
+#include "RestoreJobFixture.h"
+#include "app/AppState.h"
+#include "app/Environment.h"
+#include "backup/CopyStep.h"
+#include "backup/JobLog.h"
+#include "restore/RestoreJob.h"
+
+namespace {
+
+const char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+std::string FontValue(const std::string& name) {
+    win::RegistryKey key;
+    key.Open(HKEY_LOCAL_MACHINE, kFontsKey);
+    return key.ValueExists(name) ? key.ReadString(name) : "<none>";
+}
+
+// A list line read through the wide message: Wine's ANSI one overflows on lines of several
+// hundred characters.
+std::string WideItem(const ui::ListBox& list, int index) {
+    const LRESULT n = SendMessageW(list.hwnd(), LB_GETTEXTLEN, index, 0);
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    SendMessageW(list.hwnd(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(n));
+    std::string ansi(text.size() * 2 + 1, '\0');
+    ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                                        &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
+    return ansi;
+}
+
+class RestoreCopyLoopTest : public RestoreJobTest {
+protected:
+    std::string Here(const std::string& relative) const { return scratch / ("Here\\" + relative); }
+    std::string Copying(const std::string& source, const std::string& destination) const {
+        return "I " + CopyingLineText("Copying file", "to", source, destination);
+    }
+    std::string NoPlace(const std::string& source) const {
+        return "E No place to copy this file to. Skipping to next file: \"" + source + "\"";
+    }
+};
+
+}  // namespace
+
+TEST_F(RestoreCopyLoopTest, EveryFileLandsWholeAtItsPlaceWithItsLines) {
+    const std::string firefox = FreshUserFolder(test::SpecialFolder(CSIDL_APPDATA) + "\\Mozilla");
+    seed.RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, "Halvorkeep Test Sans (TrueType)");
+    form1->MyDocumentsPath.SetText(Here("Docs"));
+    form1->FontsPath.SetText(Here("Fonts"));
+    form1->MyPicturesPath.SetText(Here("Pics"));
+    form1->RestoreFilesOther.SetChecked(true);
+    form1->RestoreFilesDirectory.SetText(Here("Extra"));
+    AddProfile(true, "default", "%Default%\\abcd.default");
+    AddExtraFile("C:\\Data\\notes.txt", "C\\Data\\notes.txt");
+    SetFile("Archive\\Fonts\\REG\\Fonts.ini", "[FONTS]\r\nhktest.ttf=Halvorkeep Test Sans (TrueType)\r\n");
+
+    struct Entry {
+        const char* tag;
+        std::string source, bytes, destination;
+    } entries[] = {
+        {"[MYDOCS--]", "Archive\\Documents\\Letters\\a.doc", std::string("letter\r\n\0\xff", 10), Here("Docs\\Letters\\a.doc")},
+        {"[FIREFOX-]", "Archive\\Firefox\\Profiles\\C\\default\\prefs.js", "user_pref(1);",
+         firefox + "\\Firefox\\Profiles\\abcd.default\\prefs.js"},
+        {"[FONTS---]", "Archive\\Fonts\\hktest.ttf", std::string(3000, 'F'), Here("Fonts\\hktest.ttf")},
+        {"[FONTS---]", "Archive\\Fonts\\plain.ttf", "plain", Here("Fonts\\plain.ttf")},
+        {"[ADDFILES]", "Archive\\AdditionalFiles\\Data\\C\\Data\\notes.txt", "notes", Here("Extra\\C\\Data\\notes.txt")},
+        // Recorded nowhere: skipped, not copied over the file before it.
+        {"[ADDFILES]", "Archive\\AdditionalFiles\\Data\\C\\Data\\stray.txt", "stray", ""},
+        {"[WALLPAPE]", "Archive\\WallPaper\\File\\sunset.bmp", "BM picture", Here("Pics\\WallPaper\\sunset.bmp")},
+    };
+    std::vector<std::string> expected;
+    for (const Entry& e : entries) {
+        List(e.tag, SetFile(e.source, e.bytes));
+        if (e.destination.empty()) {
+            expected.push_back(NoPlace(InSet(e.source)));
+            continue;
+        }
+        expected.push_back(Copying(InSet(e.source), e.destination));
+        expected.push_back("I File successfully copied");
+    }
+    form1->RestoreCopyLoop();
+
+    for (const Entry& e : entries) {
+        if (e.destination.empty()) continue;
+        EXPECT_EQ(test::ReadFile(e.destination), e.bytes) << e.destination;
+    }
+    EXPECT_EQ(test::ReadFile(Here("Extra\\C\\Data\\notes.txt")), "notes");
+    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(ErrorCount, 1);
+    EXPECT_EQ(WarningCount, 0);
+    EXPECT_EQ(CopyCount, 7);
+    EXPECT_EQ(CopyIndex, 7);
+    EXPECT_EQ(form1->CopyProgress.Text(), "Copying file : \"sunset.bmp\" (10 bytes) 7/7");
+    EXPECT_EQ(RestoredWallpaperFile, Here("Pics\\WallPaper\\sunset.bmp"));
+    EXPECT_EQ(FontValue("Halvorkeep Test Sans (TrueType)"), "hktest.ttf");
+    EXPECT_FALSE(form1->Log.Enabled()) << "the finish enables the log again";
+    EXPECT_TRUE(form1->Log.Selected(form1->Log.Count() - 1));
+    EXPECT_EQ(CurrentTag, "[WALLPAPE]");
+}
+
+TEST_F(RestoreCopyLoopTest, AFontIsRegisteredBeforeItsCopyEvenWhenTheCopyFails) {
+    seed.RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, "Halvorkeep Broken (TrueType)");
+    form1->FontsPath.SetText(Here("Fonts"));
+    // A folder where the font file should go: the copy cannot write it.
+    test::MakeFolder(Here("Fonts\\broken.ttf"));
+    SetFile("Archive\\Fonts\\REG\\Fonts.ini", "[FONTS]\r\nbroken.ttf=Halvorkeep Broken (TrueType)\r\n");
+    List("[FONTS---]", SetFile("Archive\\Fonts\\broken.ttf", "font"));
+    form1->RestoreCopyLoop();
+    EXPECT_EQ(FontValue("Halvorkeep Broken (TrueType)"), "broken.ttf");
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 4u);
+    EXPECT_EQ(m[3], "E Copy failed. Skipping to next file");
+    EXPECT_EQ(ErrorCount, 2);
+    EXPECT_TRUE(RestoredWallpaperFile.empty());
+}
+
+TEST_F(RestoreCopyLoopTest, AFontNameTheRegistryRefusesIsAnErrorAndTheFontIsStillCopied) {
+    form1->FontsPath.SetText(Here("Fonts"));
+    const std::string name(16384, 'N');  // longer than any registry value name may be
+    SetFile("Archive\\Fonts\\REG\\Fonts.ini", "[FONTS]\r\nlong.ttf=" + name + "\r\n");
+    List("[FONTS---]", SetFile("Archive\\Fonts\\long.ttf", "font"));
+    form1->RestoreCopyLoop();
+    EXPECT_EQ(test::ReadFile(Here("Fonts\\long.ttf")), "font");
+    ASSERT_EQ(form1->TextLog.Count(), 3);
+    EXPECT_EQ(MessageOf(WideItem(form1->TextLog, 0)),
+              "Could not write registry value: \"HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) + "\\" + name + "\"");
+    EXPECT_EQ(MessageOf(form1->TextLog.Item(2)), "File successfully copied");
+    EXPECT_EQ(ErrorCount, 1);
+}
+
+TEST_F(RestoreCopyLoopTest, NothingIsTakenOnceTheJobIsOver) {
+    form1->MyDocumentsPath.SetText(Here("Docs"));
+    List("[MYDOCS--]", SetFile("Archive\\Documents\\a.doc", "a"));
+    JobOver = true;
+    form1->RestoreCopyLoop();
+    EXPECT_EQ(form1->TextLog.Count(), 0);
+    EXPECT_FALSE(FileExists(Here("Docs\\a.doc")));
+    EXPECT_EQ(RestoreTarget, "");
+    EXPECT_EQ(CopyIndex, 0);
+}
+
+TEST_F(RestoreCopyLoopTest, ACancelBetweenTwoFilesTakesNoFurtherFile) {
+    const std::string outlook = FreshUserFolder(test::SpecialFolder(CSIDL_APPDATA) + "\\Microsoft\\Outlook");
+    form1->MyDocumentsPath.SetText(Here("Docs"));
+    test::WriteFile(Here("Docs\\a.doc"), "the user's own newer file");
+    List("[OUTLKNK2]", SetFile("Archive\\OutlookNk2\\Outlook.nk2", "nk2"));
+    List("[MYDOCS--]", SetFile("Archive\\Documents\\a.doc", "backed up"));
+    List("[MYDOCS--]", SetFile("Archive\\Documents\\b.doc", "b"));
+    // The user presses Cancel while the first file is in hand (its empty edit gets its default).
+    form1->OutlookNK2Path.onChange = [this] { PostMessageA(form1->JobCancelButton.hwnd(), BM_CLICK, 0, 0); };
+    dialogs.confirmAnswers.push_back(true);
+    form1->RestoreCopyLoop();
+
+    EXPECT_EQ(test::ReadFile(outlook + "\\Outlook.nk2"), "nk2");
+    EXPECT_EQ(test::ReadFile(Here("Docs\\a.doc")), "the user's own newer file");
+    EXPECT_FALSE(FileExists(Here("Docs\\b.doc")));
+    EXPECT_TRUE(JobOver);
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[1], "I File successfully copied");
+    EXPECT_EQ(m[2], "E Process cancelled by user");
+    EXPECT_EQ(WarningCount, 0) << "no file was deleted as incomplete";
+}
+
+TEST_F(RestoreCopyLoopTest, NothingIsWrittenBelowTheRootOfADrive) {
+    form1->MyDocumentsPath.SetText("");
+    form1->MyPicturesPath.SetText("");
+    List("[MYDOCS--]", SetFile("Archive\\Documents\\hk-restore-root-test.doc", "a"));
+    List("[WALLPAPE]", SetFile("Archive\\WallPaper\\File\\hk-restore-root-test.bmp", "b"));
+    form1->RestoreCopyLoop();
+    EXPECT_EQ(Messages(), (std::vector<std::string>{NoPlace(InSet("Archive\\Documents\\hk-restore-root-test.doc")),
+                                                    NoPlace(InSet("Archive\\WallPaper\\File\\hk-restore-root-test.bmp"))}));
+    EXPECT_FALSE(FileExists("C:\\hk-restore-root-test.doc"));
+    EXPECT_FALSE(FolderExists("C:\\WallPaper"));
+    EXPECT_EQ(ErrorCount, 2);
+    EXPECT_TRUE(RestoredWallpaperFile.empty());
+}
