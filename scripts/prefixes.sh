@@ -22,7 +22,7 @@ template=${HK_PREFIX_TEMPLATE:-$repo/build/prefix-template}
 export WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 # What the template depends on: this recipe, Wine and Wine's fonts (cached in the registry).
-recipe="recipe 2; $(wine --version 2>/dev/null); fonts-wine $(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
+recipe="recipe 3; $(wine --version 2>/dev/null); fonts-wine $(dpkg-query -W -f='${Version}' fonts-wine 2>/dev/null)"
 
 # clone <from> <to>: a prefix copy whose system folders are hard links.
 clone() {
@@ -68,6 +68,8 @@ make_template() {
   done
   # Under a bare X server every hide of a managed window waits 2 s.
   WINEPREFIX=$base wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  # A test exe that crashes ends with a backtrace instead of waiting in the crash dialog.
+  WINEPREFIX=$base wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
   WINEPREFIX=$base wineserver -w
   [ -f "$base/system.reg" ] && [ -d "$base/drive_c/windows/system32" ] ||
     { echo "prefixes: wineboot did not make a prefix in $base" >&2; rm -rf "$work"; exit 1; }

@@ -32,4 +32,13 @@ if [ -n "$program" ]; then
 fi
 cd "$dir"
 export WINEPREFIX=$prefix HK_TEST_GROUP=$group
-exec wine "$(basename "$exe")" --gtest_brief=1 </dev/null
+# A test exe that crashes may still end with code 0: only GoogleTest's own summary counts as a pass.
+set +e
+wine "$(basename "$exe")" --gtest_brief=1 </dev/null 2>&1 | tee "$dir/test-output.txt"
+rc=${PIPESTATUS[0]}
+set -e
+if [ "$rc" = 0 ] && ! grep -q '^\[  PASSED  \]' "$dir/test-output.txt"; then
+  echo "run-test: $entry ended without GoogleTest's summary line (did it crash?)" >&2
+  rc=1
+fi
+exit "$rc"

@@ -56,12 +56,19 @@ void ListBox::SetItem(int index, const std::string& text) {
 int ListBox::Count() const { return hwnd() ? static_cast<int>(SendMessageA(hwnd(), LB_GETCOUNT, 0, 0)) : 0; }
 
 std::string ListBox::Item(int index) const {
-    LRESULT n = SendMessageA(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    // Read in UTF-16, the list's own form: Wine's ANSI translation of LB_GETTEXT overruns its
+    // buffer for lines of more than a few hundred characters.
+    LRESULT n = SendMessageW(hwnd(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (n == LB_ERR) return {};
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    LRESULT got = SendMessageA(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
+    LRESULT got = SendMessageW(hwnd(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
     if (got == LB_ERR) return {};
-    text.resize(static_cast<size_t>(got));
+    wide.resize(static_cast<size_t>(got));
+    if (wide.empty()) return {};
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &text[0], bytes, nullptr, nullptr);
     return text;
 }
 

@@ -101,6 +101,12 @@ TEST(ListBoxTest, RewrittenItemsKeepTheirSelectionAndCheckMarksAndKeysReachTheHa
     PressKey(checks.hwnd(), VK_SPACE);
     checks.SetItem(0, "renamed");
     EXPECT_EQ("100", marks());
+
+    // A long line (a copying line with two deep paths) and Western accents come back whole.
+    std::string longLine = "Copie de \xE9t\xE9: ";
+    while (longLine.size() < 5000) longLine += "C:\\Documents and Settings\\Folder\\";
+    list.AddItem(longLine);
+    EXPECT_EQ(list.Item(list.Count() - 1), longLine);
 }
 
 TEST(ComboBoxTest, CodePicksExactItemsSilentlyAndTheUsersPickRunsOnSelectWithItsText) {
