@@ -1,4 +1,6 @@
 #include "app/AppState.h"
+#include <windows.h>
+#include <map>
 #include "app/Environment.h"
 
 std::string TodayText;
@@ -6,8 +8,46 @@ std::unique_ptr<win::IniFile> SettingsIni;
 std::unique_ptr<win::IniFile> LanguageIni;
 std::string BackupSubFolderSuffix;
 
+namespace {
+
+// A job asks for the same few texts for every file it copies: each answer of the language file
+// is kept until the file (or the language) changes.
+struct LanguageCache {
+    std::string fileName;
+    FILETIME written{};
+    DWORD size = 0;
+    std::map<std::string, std::string> texts;
+
+    bool Current(const std::string& file) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        const bool found = GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        const bool same = file == fileName && found && CompareFileTime(&data.ftLastWriteTime, &written) == 0 &&
+                          data.nFileSizeLow == size;
+        if (!same) {
+            texts.clear();
+            fileName = file;
+            written = data.ftLastWriteTime;
+            size = data.nFileSizeLow;
+        }
+        return found;
+    }
+};
+
+LanguageCache languageCache;
+
+}  // namespace
+
 std::string LanguageText(const std::string& section, const std::string& key, const std::string& def) {
-    return LanguageIni ? LanguageIni->ReadString(section, key, def) : def;
+    if (!LanguageIni) return def;
+    // Without the file there is nothing to keep: every text is its default.
+    if (!languageCache.Current(LanguageIni->FileName())) return LanguageIni->ReadString(section, key, def);
+    std::string id = section;
+    id.append(1, '\0').append(key).append(1, '\0').append(def);
+    auto found = languageCache.texts.find(id);
+    if (found != languageCache.texts.end()) return found->second;
+    std::string text = LanguageIni->ReadString(section, key, def);
+    languageCache.texts.emplace(std::move(id), text);
+    return text;
 }
 
 std::string SettingsFileName() { return ProgramFolder() + "\\Halvorkeep.ini"; }

@@ -62,6 +62,12 @@ std::string FormatTwoDecimals(long long count, long long unit) {
 }  // namespace
 
 long long GetFileSize64(const std::string& path) {
+    // A plain path is answered by its attributes (a search costs several times more); a pattern
+    // still gets the size of the first match.
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    if (path.find_first_of("*?") == std::string::npos &&
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes))
+        return (static_cast<long long>(attributes.nFileSizeHigh) << 32) + attributes.nFileSizeLow;
     WIN32_FIND_DATAA data;
     win::UniqueFindHandle find(FindFirstFileA(path.c_str(), &data));
     if (!find) return 0;

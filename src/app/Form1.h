@@ -262,6 +262,9 @@ public:
     void JobCancelButtonClick();
     void JobPreviousButtonClick();
     void JobQuitButtonClick();
+    // While a job copies, its log and captions change for every file: they are painted a few
+    // times a second instead of at each change (on), and in full at the job's end (off).
+    void PaceJobPanel(bool on);
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

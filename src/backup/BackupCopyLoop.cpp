@@ -50,6 +50,7 @@ bool StartBackupCopy(TForm1& form) {
         return StopWithMessage(form, "ChooseValidBackupLocation", "Please choose a valid backup location !");
     CopyCount = form.CopyList.Count();
     form.JobPanel.Show();
+    form.PaceJobPanel(true);
     form.BackupTabs.Hide();
     form.LogInfo(kBackupStartLine);
     for (const std::string& error : PendingJobErrors) form.LogError(error);

@@ -269,4 +269,5 @@ void TForm1::FinishBackupJob() {
     }
     Log.SetEnabled(true);
     CopyProgress.SetText(finished);
+    PaceJobPanel(false);
 }

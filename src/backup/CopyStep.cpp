@@ -8,6 +8,8 @@ DestinationClaims CopyClaims;
 
 namespace {
 
+const long long kLongCopySize = 4 * 1024 * 1024;
+
 uint64_t Fnv1a(const std::string& text) {
     uint64_t hash = 14695981039346656037ULL;
     for (unsigned char c : text) {
@@ -81,10 +83,13 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         return false;
     }
 
-    CopyProgress.SetText(CopyCaptionText(copying, destination, GetFileSize64(source), CopyIndex + 1, CopyCount));
+    const long long size = GetFileSize64(source);
+    CopyProgress.SetText(CopyCaptionText(copying, destination, size, CopyIndex + 1, CopyCount));
     CopyProgress.Repaint();
     Log.Repaint();
     Log.SelectLast();
+    // The panel paints in frames; a copy that takes a while shows its own caption first.
+    if (size >= kLongCopySize) ui::Control::PaintPacedNow();
 
     BOOL cancel = FALSE;
     const BOOL copied = CopyFileExA(source.c_str(), destination.c_str(), CopyProgressCallback,

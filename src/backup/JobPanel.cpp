@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include <initializer_list>
 #include "backup/CopyStep.h"
 #include "backup/JobLog.h"
 #include "ui/Dialogs.h"
@@ -65,6 +66,11 @@ void TForm1::JobCancelButtonClick() {
     JobOver = true;
     JobPreviousButton.SetEnabled(true);
     JobQuitButton.SetEnabled(true);
+}
+
+void TForm1::PaceJobPanel(bool on) {
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&Log, &CopyProgress, &WarningLabel, &Errorlabel})
+        c->SetPaced(on);
 }
 
 void TForm1::JobPreviousButtonClick() {

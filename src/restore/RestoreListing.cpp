@@ -209,6 +209,7 @@ void TForm1::LaunchRestoreClick() {
         return;
     }
     JobPanel.Show();
+    PaceJobPanel(true);
     RestoreTabs.Hide();
     LogInfo(kRestoreStartLine);
     for (const std::string& error : PendingJobErrors) LogError(error);

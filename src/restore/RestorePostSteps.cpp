@@ -124,4 +124,5 @@ void TForm1::FinishRestoreJob() {
     }
     Log.SetEnabled(true);
     CopyProgress.SetText(finished);
+    PaceJobPanel(false);
 }

@@ -1,9 +1,14 @@
 #include "ui/Controls.h"
+#include <algorithm>
 #include "ui/UiText.h"
 
 namespace ui {
 
 namespace {
+
+// The controls that paint in frames, and when the last frame was painted.
+std::vector<Control*> pacedControls;
+DWORD lastFrame = 0;
 
 // The property that ties a window to its Control object. A global atom, so a foreign window
 // can never be taken for one of ours.
@@ -27,6 +32,7 @@ void PlaceOverPictures(HWND w) {
 }  // namespace
 
 Control::~Control() {
+    if (paced_) pacedControls.erase(std::remove(pacedControls.begin(), pacedControls.end(), this), pacedControls.end());
     if (wnd_ && IsWindow(wnd_.get())) RemovePropA(wnd_.get(), ControlProperty());
 }
 
@@ -95,7 +101,7 @@ void Control::SetVisible(bool visible) {
 bool Control::Visible() const { return hwnd() && (GetWindowLongA(hwnd(), GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void Control::SetEnabled(bool enabled) {
-    if (hwnd()) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
+    if (hwnd() && Enabled() != enabled) EnableWindow(hwnd(), enabled ? TRUE : FALSE);
 }
 
 bool Control::Enabled() const { return hwnd() && (GetWindowLongA(hwnd(), GWL_STYLE) & WS_DISABLED) == 0; }
@@ -104,8 +110,49 @@ void Control::SetText(const std::string& text) { SetWindowTextAnsi(hwnd(), text,
 
 std::string Control::Text() const { return WindowText(hwnd(), unicode_); }
 
-void Control::Repaint() {
+void Control::Repaint() { Changed(); }
+
+void Control::PaintNow() {
     if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Control::Changed() {
+    if (!paced_) {
+        PaintNow();
+        return;
+    }
+    pending_ = true;
+    PaintPacedIfDue();
+}
+
+void Control::PaintPacedIfDue() {
+    if (GetTickCount() - lastFrame >= kPaceInterval) PaintPacedNow();
+}
+
+void Control::PaintPacedNow() {
+    lastFrame = GetTickCount();
+    for (Control* c : pacedControls) {
+        if (!c->pending_) continue;
+        c->pending_ = false;
+        c->PaintNow();
+    }
+}
+
+void Control::SetPaced(bool paced) {
+    if (paced == paced_) return;
+    if (paced) {
+        pacedControls.push_back(this);
+        paced_ = true;
+        OnPacingChanged();
+        return;
+    }
+    pacedControls.erase(std::remove(pacedControls.begin(), pacedControls.end(), this), pacedControls.end());
+    paced_ = false;
+    OnPacingChanged();
+    if (pending_) {
+        pending_ = false;
+        PaintNow();
+    }
 }
 
 void Control::SetBounds(const Rect& r) {

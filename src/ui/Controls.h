@@ -47,8 +47,19 @@ public:
     // The control's own font (not owned); its children without a font of their own follow it.
     void SetFont(HFONT font);
     HFONT Font() const { return font_; }
-    // Paints the control at once (invalidate, erase, update).
+    // Paints the control at once (invalidate, erase, update); while paced, with the next frame.
     void Repaint();
+    // Paced painting, for controls that change hundreds of times a second (a job's log and
+    // caption): every change is made at once, but the screen follows in frames, at most one
+    // every kPaceInterval ms for all paced controls together. Turning it off paints what is
+    // still pending.
+    static constexpr DWORD kPaceInterval = 250;
+    void SetPaced(bool paced);
+    bool Paced() const { return paced_; }
+    // Paints the pending changes of the paced controls: when a frame is due, or now (before
+    // the program waits on something long, such as the copy of a large file).
+    static void PaintPacedIfDue();
+    static void PaintPacedNow();
     virtual void SetBounds(const Rect& r);
     Rect Bounds() const;  // relative to the parent's client area
     // A hand cursor over the control (links, clickable pictures).
@@ -80,12 +91,20 @@ protected:
     void Detach();
     // Sets the font on the window and passes it on to the children that follow it.
     virtual void ApplyFont(HFONT font);
+    // Something on the control changed: paints now, or when due while paced.
+    void Changed();
+    // Paints the whole control now; a paced control whose window paints nothing by itself
+    // (a list with redraw off) overrides it.
+    virtual void PaintNow();
+    virtual void OnPacingChanged() {}
 
     win::UniqueWindow wnd_;
     bool unicode_ = false;
     HFONT font_ = nullptr;
     bool ownFont_ = false;
     bool handCursor_ = false;
+    bool paced_ = false;
+    bool pending_ = false;
 };
 
 // A window that hosts controls and reflects their notifications to them.
@@ -133,6 +152,10 @@ public:
     enum class Align { Left, Center, Right };
     bool Create(Container& parent, int id, const Rect& r, const std::string& text = {},
                 Align align = Align::Left, bool wordWrap = false);
+    // While paced, the new text is kept and handed to the window with the next frame; Text()
+    // answers it at once.
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
     void SetTextColor(COLORREF colour);
     // Draws on the parent's background (for pictures behind the text).
     void SetTransparent(bool transparent);
@@ -141,9 +164,14 @@ public:
     void OnCommand(int code) override;
     HBRUSH OnCtlColor(HDC dc) override;
 
+protected:
+    void PaintNow() override;
+
 private:
     COLORREF colour_ = CLR_INVALID;
     bool transparent_ = false;
+    bool textPending_ = false;
+    std::string pendingText_;
 };
 
 class Button : public Control {
@@ -384,6 +412,13 @@ public:
 
 protected:
     void ApplyFont(HFONT font) override;
+    // While paced the list's own redraw is off: lines go in without painting, and the last
+    // line is selected (which scrolls) with the next frame.
+    void PaintNow() override;
+    void OnPacingChanged() override;
+
+private:
+    bool selectLast_ = false;
 };
 
 // Endless moving bar drawn from its own timer thread: every RefreshInterval ms the thread

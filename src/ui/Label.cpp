@@ -12,6 +12,28 @@ bool Label::Create(Container& parent, int id, const Rect& r, const std::string& 
     return CreateChild(parent, id, "Static", style, 0, r, text);
 }
 
+void Label::SetText(const std::string& text) {
+    if (!Paced()) {
+        Control::SetText(text);
+        return;
+    }
+    pendingText_ = text;
+    textPending_ = true;
+    Changed();
+}
+
+std::string Label::Text() const { return textPending_ ? pendingText_ : Control::Text(); }
+
+void Label::PaintNow() {
+    if (!textPending_) {
+        Control::PaintNow();
+        return;
+    }
+    // A static control paints its new text itself.
+    textPending_ = false;
+    Control::SetText(pendingText_);
+}
+
 void Label::SetTextColor(COLORREF colour) {
     colour_ = colour;
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);

@@ -26,6 +26,10 @@ void ListBox::FitItemHeight(int minHeight) {
 void ListBox::Clear() { SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0); }
 
 int ListBox::AddItem(const std::string& text) {
+    // Work lists and job logs grow to hundreds of thousands of lines; the list's own storage
+    // grows a few lines at a time, which copies it over and over. Room is made ahead, doubling.
+    const int count = Count();
+    if (count >= 1024 && (count & (count - 1)) == 0) SendMessageA(hwnd(), LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
     return static_cast<int>(SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 

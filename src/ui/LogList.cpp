@@ -20,7 +20,23 @@ void LogList::ApplyFont(HFONT font) {
 int LogList::AddLine(const std::string& text, HBITMAP picture) {
     int index = ListBox::AddItem(text);
     if (index >= 0) SendMessageA(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(picture));
+    if (Paced()) Changed();
     return index;
+}
+
+void LogList::OnPacingChanged() {
+    if (hwnd()) SendMessageA(hwnd(), WM_SETREDRAW, Paced() ? FALSE : TRUE, 0);
+}
+
+void LogList::PaintNow() {
+    if (!hwnd()) return;
+    if (selectLast_) {
+        selectLast_ = false;
+        if (Count() > 0) SetItemIndex(Count() - 1);
+    }
+    if (Paced()) SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    if (Paced()) SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
 }
 
 HBITMAP LogList::LinePicture(int index) const {
@@ -29,6 +45,12 @@ HBITMAP LogList::LinePicture(int index) const {
 }
 
 void LogList::SelectLast() {
+    // Selecting scrolls the list; while paced that waits for the frame, like the painting.
+    if (Paced()) {
+        selectLast_ = true;
+        Changed();
+        return;
+    }
     int n = Count();
     if (n > 0) SetItemIndex(n - 1);
 }

@@ -1,5 +1,6 @@
 #include "ui/MessagePump.h"
 #include <windows.h>
+#include "ui/Controls.h"
 
 namespace ui {
 
@@ -14,6 +15,8 @@ void PumpMessages() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // A long copy pumps too: paced controls keep painting their frames meanwhile.
+    Control::PaintPacedIfDue();
 }
 
 void Terminate() { PostQuitMessage(0); }

@@ -77,13 +77,15 @@ LRESULT CALLBACK PanelWatch::Hook(int code, WPARAM wp, LPARAM lp) {
     PanelWatch* w = watching;
     if (code == HC_ACTION && w && message->lParam) {
         const char* text = reinterpret_cast<const char*>(message->lParam);
-        if (message->message == WM_SETTEXT && message->hwnd == w->form_.CopyProgress.hwnd()) w->captions.push_back(text);
         if (message->message == WM_SETTEXT && w->waitLine_ && message->hwnd == w->waitLine_->hwnd()) {
             w->waitLines.push_back(text);
             w->mainVisibleWhileListing.push_back(IsWindowVisible(w->form_.hwnd()) != FALSE);
         }
-        if (message->message == LB_ADDSTRING && message->hwnd == w->form_.TextLog.hwnd() && w->onLogLine)
-            w->onLogLine(text);
+        if (message->message == LB_ADDSTRING && message->hwnd == w->form_.TextLog.hwnd()) {
+            if (std::string(text).find(" : File successfully copied") != std::string::npos)
+                w->captions.push_back(w->form_.CopyProgress.Text());
+            if (w->onLogLine) w->onLogLine(text);
+        }
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }

@@ -25,7 +25,9 @@ public:
     PanelWatch(const PanelWatch&) = delete;
     PanelWatch& operator=(const PanelWatch&) = delete;
 
-    std::vector<std::string> captions;   // every text of CopyProgress
+    // The copy caption as each copy's outcome is logged (the panel paints it in frames, but the
+    // caption's text is the file's own at once).
+    std::vector<std::string> captions;
     std::vector<std::string> waitLines;  // every text of the please-wait window's second line
     // Whether the main window was visible when the please-wait window's first line was set.
     std::vector<bool> mainVisibleWhileListing;
