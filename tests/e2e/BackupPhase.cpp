@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 #include "UserData.h"
 #include "Wizard.h"
-#include "app/Environment.h"
 #include "resource.h"
 
 namespace e2e {
@@ -121,7 +120,7 @@ void Backup::CheckNewFiles(const std::string& root, const std::vector<std::strin
                                           std::string("Archive\\OutlookExpress\\Reg\\Accounts.Reg")})
             expected.push_back(onDrive(root) + "\\" + record);
     }
-    const std::string settings = onDrive(std::string(kProgramFolder) + "\\Halvorkeep.ini");
+    const std::string settings = onDrive(AppFolder() + "\\Halvorkeep.ini");
     if (!std::binary_search(before.begin(), before.end(), UpperSorted({settings})[0])) expected.push_back(settings);
     // The set and the settings file, and nothing else anywhere on the drive.
     EXPECT_TRUE(SameFiles(Added(FilesBelow("C:"), before), expected));
@@ -183,7 +182,7 @@ void Backup::CheckLog(const std::string& root) const {
     for (const char* line : {"Exporting fonts registry stuff", "Done", "Storing Internet Explorer's home page address",
                              "Done", "Backup job is finished!"})
         log.tail.push_back(line);
-    EXPECT_TRUE(LogMatches(FileLines(root + "\\Log.txt"), log));
+    EXPECT_TRUE(LogMatches(FileLines(root + "\\Log.txt"), log, wizard.Day()));
 }
 
 void Backup::CheckSettings(const std::string& storage, bool subFolder) const {
@@ -195,7 +194,7 @@ void Backup::CheckSettings(const std::string& storage, bool subFolder) const {
                             "BackupIEFavorites", "BackupIEStartPage", "BackupWindowsMail", "BackupOutlookNK2",
                             "BackupWab", "BackupWindowsCalendar", "BackupFonts", "BackupRasPhone"})
         config.emplace_back(key, std::string(key) == "BackupQuickLaunch" && !user.xp ? "NO" : "YES");
-    EXPECT_EQ(IniContents(std::string(kProgramFolder) + "\\Halvorkeep.ini"),
+    EXPECT_EQ(IniContents(AppFolder() + "\\Halvorkeep.ini"),
               (std::vector<IniSection>{{"CONFIG", config}}));
 }
 
@@ -205,7 +204,7 @@ void Backup::BackUpInto(const std::string& storage, bool subFolder) {
     ASSERT_NO_FATAL_FAILURE(AddTheExtras());
     ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
     const std::string root =
-        subFolder ? storage + "\\" + TodayAsText() + " - Halvorkeep - " + user.name : std::string(storage);
+        subFolder ? storage + "\\" + wizard.Day() + " - Halvorkeep - " + user.name : std::string(storage);
     CheckNewFiles(root, before);
     CheckCopies(root);
     CheckRecords(root);

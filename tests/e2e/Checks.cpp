@@ -41,17 +41,8 @@ std::vector<std::string> NulList(const std::vector<char>& buffer, DWORD length) 
     return items;
 }
 
-// "yyyy-mm-dd" of today.
-std::string Today() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    char text[16];
-    wsprintfA(text, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 // A log line less its date and time: "[ERROR] message", or an explanation of what is wrong.
-bool Message(const std::string& line, std::string& message) {
+bool Message(const std::string& line, const std::string& day, std::string& message) {
     std::string kind;
     std::string rest = line;
     for (const char* prefix : {"[WARNING] ", "[ERROR] "}) {
@@ -60,10 +51,9 @@ bool Message(const std::string& line, std::string& message) {
             rest = rest.substr(kind.size());
         }
     }
-    const std::string dated = Today() + " - ";
     const size_t time = rest.find(" : ");
-    if (rest.rfind(dated, 0) != 0 || time == std::string::npos) {
-        message = "not a line of today (" + Today() + "): " + line;
+    if (rest.rfind(day + " - ", 0) != 0 || time == std::string::npos) {
+        message = "not a line of " + day + ": " + line;
         return false;
     }
     message = kind + rest.substr(time + 3);
@@ -174,11 +164,12 @@ std::vector<std::string> CopiedLines(const std::string& source, const std::strin
     return {"Copying file: \" " + source + "\" to : \"" + destination + "\"", "File successfully copied"};
 }
 
-testing::AssertionResult LogMatches(const std::vector<std::string>& lines, const ExpectedLog& expected) {
+testing::AssertionResult LogMatches(const std::vector<std::string>& lines, const ExpectedLog& expected,
+                                    const std::string& day) {
     std::vector<std::string> got;
     for (const std::string& line : lines) {
         std::string message;
-        if (!Message(line, message)) return testing::AssertionFailure() << "line " << got.size() << " is " << message;
+        if (!Message(line, day, message)) return testing::AssertionFailure() << "line " << got.size() << " is " << message;
         got.push_back(message);
     }
     if (got.empty() || got[0] != expected.first)

@@ -53,7 +53,8 @@ struct ExpectedLog {
 std::vector<std::string> CopiedLines(const std::string& source, const std::string& destination);
 
 // Compares a job log's lines (as saved in its log file) with the expected ones; every line must
-// carry the date of the day the job ran.
-testing::AssertionResult LogMatches(const std::vector<std::string>& lines, const ExpectedLog& expected);
+// carry the day the program started, as yyyy-mm-dd.
+testing::AssertionResult LogMatches(const std::vector<std::string>& lines, const ExpectedLog& expected,
+                                    const std::string& day);
 
 }  // namespace e2e

@@ -222,7 +222,7 @@ void Restore::CheckFiles(const std::vector<std::string>& before) const {
     expected.push_back(LogFile());
     expected.push_back(Folder(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini");
     expected.push_back(Folder(CSIDL_APPDATA) + "\\Thunderbird\\profiles.ini");
-    if (!subFolder) expected.push_back(std::string(kProgramFolder) + "\\Halvorkeep.ini");
+    if (!subFolder) expected.push_back(AppFolder() + "\\Halvorkeep.ini");
     // Below C:\, without its "C:\".
     for (std::string& path : expected) path = path.substr(3);
     // Those files, and nothing else anywhere on the drive: nothing went where the options did not send it.
@@ -232,7 +232,7 @@ void Restore::CheckFiles(const std::vector<std::string>& before) const {
 std::string Restore::LogFile() const {
     // Beside the desktop folder and named after it, or on the desktop and named after the sub-folder.
     const std::string desktop = Folder(CSIDL_DESKTOP);
-    return subFolder ? desktop + "\\" + TodayAsText() + " - Halvorkeep - " + user.name + " - Log.txt"
+    return subFolder ? desktop + "\\" + wizard.Day() + " - Halvorkeep - " + user.name + " - Log.txt"
                      : desktop + " - Log.txt";
 }
 
@@ -298,7 +298,7 @@ void Restore::CheckLog() const {
         log.tail = {"Importing registry settings from Outlook Express identity : \"" + user.identityName + "\"", "Done"};
     for (const char* line : {"Restoring Internet Explorer main start page", "Done", "Restoration job is finished!"})
         log.tail.push_back(line);
-    EXPECT_TRUE(LogMatches(FileLines(LogFile()), log)) << LogFile();
+    EXPECT_TRUE(LogMatches(FileLines(LogFile()), log, wizard.Day())) << LogFile();
 }
 
 }  // namespace

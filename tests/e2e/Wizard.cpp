@@ -1,9 +1,11 @@
 #include "Wizard.h"
+#include "TestSupport.h"
+#include "app/Environment.h"
 #include "resource.h"
 
 namespace e2e {
 
-const char kProgramFolder[] = "C:\\Halvorkeep3";
+std::string AppFolder() { return test::ExeFolder() + "\\app"; }
 
 namespace {
 
@@ -12,7 +14,8 @@ constexpr DWORD kReactMs = 30000;
 }  // namespace
 
 testing::AssertionResult Wizard::Start() {
-    program_ = std::make_unique<drive::Program>(std::string(kProgramFolder) + "\\Halvorkeep3.exe");
+    day_ = TodayAsText();
+    program_ = std::make_unique<drive::Program>(AppFolder() + "\\Halvorkeep3.exe");
     const std::string error = program_->Start(60000);
     if (!error.empty()) return testing::AssertionFailure() << error;
     return testing::AssertionSuccess();

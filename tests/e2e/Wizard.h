@@ -1,6 +1,7 @@
-// The real Halvorkeep3.exe of the prefix (C:\Halvorkeep3, where the round trip's script puts it),
-// worked from this process as a user works it: typing, clicking, the system's file and folder
-// dialogs, and waiting for what the program shows. Waits are generous: the machine may be busy.
+// The real Halvorkeep3.exe of the prefix (in app\ beside this driver, where the test runner puts
+// the program folder), worked from this process as a user works it: typing, clicking, the
+// system's file and folder dialogs, and waiting for what the program shows. Waits are generous:
+// the machine may be busy.
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -11,11 +12,14 @@
 
 namespace e2e {
 
-extern const char kProgramFolder[];
+// The program's folder, which also holds its settings file.
+std::string AppFolder();
 
 class Wizard {
 public:
     testing::AssertionResult Start();
+    // The day the program started, as it dates its log lines and names a dated sub-folder.
+    const std::string& Day() const { return day_; }
 
     HWND Control(int id) const;
     std::string Text(int id) const;
@@ -47,6 +51,7 @@ public:
 private:
     HWND WaitForDialog();
     std::unique_ptr<drive::Program> program_;
+    std::string day_;
 };
 
 }  // namespace e2e
