@@ -73,7 +73,7 @@ void Backup::ChooseStorageAndFindTheData(const std::string& storage, bool subFol
     EXPECT_EQ(wizard.Ticked(IDC_Quicklaunch), user.xp);
     EXPECT_EQ(wizard.Items(IDC_FirefoxProfilesNames), Texts{"\"default\" (" + user.firefoxFolder + ")"});
     EXPECT_EQ(wizard.Checks(IDC_FirefoxProfilesNames), std::vector<bool>{true});
-    EXPECT_EQ(wizard.Items(IDC_ThunderbirdProfilesNames), Texts{"\"Personal\" (" + user.thunderbirdFolder + ")"});
+    EXPECT_EQ(wizard.Items(IDC_ThunderbirdProfilesNames), Texts{"\"" + user.thunderbirdName + "\" (" + user.thunderbirdFolder + ")"});
     EXPECT_EQ(wizard.Checks(IDC_ThunderbirdProfilesNames), std::vector<bool>{true});
     EXPECT_EQ(wizard.Items(IDC_OEIdentitiesList), user.xp ? Texts{user.identityName} : Texts{});
     EXPECT_EQ(wizard.Checks(IDC_OEIdentitiesList), user.xp ? std::vector<bool>{true} : std::vector<bool>{});
@@ -140,8 +140,8 @@ void Backup::CheckRecords(const std::string& root) const {
               (std::vector<IniSection>{{"default", Pairs{{"From", "%Default%\\t8k2m4qz.default"},
                                                          {"To", "Archive\\Firefox\\Profiles\\C\\default"}}}}));
     EXPECT_EQ(IniContents(archive + "\\Thunderbird\\Profiles\\Profiles.ini"),
-              (std::vector<IniSection>{{"Personal", Pairs{{"From", user.thunderbirdFolder},
-                                                          {"To", "Archive\\Thunderbird\\Profiles\\C\\Personal"}}}}));
+              (std::vector<IniSection>{{user.thunderbirdName, Pairs{{"From", user.thunderbirdFolder},
+                                                          {"To", "Archive\\Thunderbird\\Profiles\\C\\" + user.thunderbirdName}}}}));
     EXPECT_EQ(IniContents(archive + "\\AdditionalFiles\\Files.ini"),
               (std::vector<IniSection>{{"FROM", Pairs{{"1", extras[0].source}, {"2", extras[1].source}}},
                                        {"SAVED", Pairs{{"1", "C\\Work\\Budget 2010.xls"},

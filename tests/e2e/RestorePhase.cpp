@@ -163,7 +163,7 @@ void Restore::ChooseTheSet() {
     EXPECT_EQ(wizard.Ticked(IDC_RestoreWindowsCalendar), xp);
     EXPECT_EQ(wizard.Items(IDC_RestoreFirefoxProfilesNames),
               Texts{"default (" + Folder(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\Profiles\\t8k2m4qz.default)"});
-    EXPECT_EQ(wizard.Items(IDC_RestoreThunderbirdProfilesNames), Texts{"Personal (" + user.thunderbirdFolder + ")"});
+    EXPECT_EQ(wizard.Items(IDC_RestoreThunderbirdProfilesNames), Texts{user.thunderbirdName + " (" + user.thunderbirdFolder + ")"});
     EXPECT_EQ(wizard.Items(IDC_restoreOEIdentitiesList), user.xp ? Texts{user.identityName} : Texts{});
     // Identities are shown on Windows 7 but cannot be chosen there.
     EXPECT_EQ(wizard.Enabled(IDC_restoreOEIdentitiesList), xp);
@@ -245,8 +245,8 @@ void Restore::CheckProfilesIni() const {
     EXPECT_EQ(IniContents(appData + "\\Thunderbird\\profiles.ini"),
               (std::vector<IniSection>{
                   {"General", Pairs{{"StartWithLastProfile", "0"}}},
-                  {"Profile0", origin ? Pairs{{"Name", "Personal"}, {"Path", user.thunderbirdFolder}, {"IsRelative", "0"}}
-                                      : Pairs{{"Name", "Personal"},
+                  {"Profile0", origin ? Pairs{{"Name", user.thunderbirdName}, {"Path", user.thunderbirdFolder}, {"IsRelative", "0"}}
+                                      : Pairs{{"Name", user.thunderbirdName},
                                               {"Path", "Profiles/w3n7c5ha.default"},
                                               {"IsRelative", "1"}}}}));
 }

@@ -67,6 +67,9 @@ User TheUser(const std::string& group) {
           "Archive\\Documents");
     b.Add(Kind::Documents, documents, "Letters\\Letter to Grandma.rtf",
           std::string("{\\rtf1\\ansi Dear Grandma,\\par Thank you for the scarf!\\par}\r\n"), "Archive\\Documents");
+    // Hidden and system, as Windows keeps it in every user's documents folder.
+    b.Add(Kind::Documents, documents, "desktop.ini", std::string("[.ShellClassInfo]\r\nIconResource=mydocs.dll,0\r\n"),
+          "Archive\\Documents");
     b.Add(Kind::Documents, documents, "Taxes\\2009\\Return 2009.pdf", "%PDF-1.4\n" + Binary(1, 3000),
           "Archive\\Documents");
     b.Add(Kind::Desktop, desktop, "Notes.txt", std::string("Call the plumber on Monday.\r\n"), "Archive\\Desktop");
@@ -128,9 +131,10 @@ User TheUser(const std::string& group) {
     b.Add(Kind::LiveMail, liveMail, "account{8A1D27A5-3F4E-4C5B-9D61-2B7E0F3C4A58}.oeaccount",
           std::string("<?xml version=\"1.0\" encoding=\"utf-16\"?><MessageAccount/>"), "Archive\\WindowsMail");
 
-    user.thunderbirdName = "Personal";
+    // A name in the ANSI code page beyond ASCII, as a French user names things.
+    user.thunderbirdName = "Courrier priv\xE9";
     user.thunderbirdFolder = "C:\\Mail\\w3n7c5ha.default";
-    const std::string thunderbirdSet = "Archive\\Thunderbird\\Profiles\\C\\Personal";
+    const std::string thunderbirdSet = "Archive\\Thunderbird\\Profiles\\C\\" + user.thunderbirdName;
     b.Add(Kind::Thunderbird, user.thunderbirdFolder, "prefs.js",
           std::string("user_pref(\"mail.identity.id1.useremail\", \"ann@example.com\");\n"), thunderbirdSet);
     b.Add(Kind::Thunderbird, user.thunderbirdFolder, "abook.mab", std::string("// <!-- <mdb:mork:z v=\"1.4\"/> -->\n"),
@@ -199,6 +203,8 @@ User TheUser(const std::string& group) {
 
 void SeedUser(const User& user) {
     for (const UserFile& file : user.files) test::WriteFile(file.source, file.bytes);
+    const std::string folderSettings = test::SpecialFolder(CSIDL_PERSONAL) + "\\desktop.ini";
+    SetFileAttributesA(folderSettings.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const std::string appData = test::SpecialFolder(CSIDL_APPDATA);
     // As the two programs write them: the general section first, then one section per profile.
     test::WriteFile(appData + "\\Mozilla\\Firefox\\profiles.ini",
