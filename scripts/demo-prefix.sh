@@ -109,6 +109,14 @@ hk_make_user_prefix() {
   mkdir -p "$prefix/drive_c/Backups"
 }
 
+# hk_share_backups <prefix> <from-prefix>: the prefix's C:\Backups is the other prefix's, as a
+# backup drive carried from one machine to the next.
+hk_share_backups() {
+  mkdir -p "$2/drive_c/Backups"
+  rm -rf "$1/drive_c/Backups"
+  ln -s "$2/drive_c/Backups" "$1/drive_c/Backups"
+}
+
 # hk_install_program <prefix> <program-folder>: C:\Halvorkeep3 with links to the built exe and
 # language folder, so a rebuild is picked up; the settings file stays in the prefix.
 hk_install_program() {

@@ -145,6 +145,21 @@ inline void PressDialogButton(HWND box, int id) {
     if (button) PostMessageA(button, BM_CLICK, 0, 0);
 }
 
+// Selects a folder in the shell's folder browser of another process, as a user who clicks through
+// its tree down to that folder. The path is handed over in the program's own memory: a pointer of
+// this process means nothing there.
+inline bool SelectFolderInBrowser(HANDLE process, HWND browser, const std::string& folder) {
+    constexpr UINT kSetSelection = WM_USER + 102;  // BFFM_SETSELECTIONA, with a path
+    void* remote = VirtualAllocEx(process, nullptr, folder.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return false;
+    SIZE_T written = 0;
+    const bool ok = WriteProcessMemory(process, remote, folder.c_str(), folder.size() + 1, &written) &&
+                    written == folder.size() + 1 &&
+                    Send(browser, kSetSelection, TRUE, reinterpret_cast<LPARAM>(remote), nullptr, 20000);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
 // The program's secondary windows carry its title too, but they have an owner.
 inline HWND FindMainWindow(DWORD pid = 0) {
     return FirstTopWindow(pid, [](HWND w) {
@@ -199,6 +214,7 @@ public:
     }
     HWND Main() const { return main_; }
     DWORD Pid() const { return pi_.dwProcessId; }
+    HANDLE Process() const { return pi_.hProcess; }
     HWND Control(int id) const { return FindControl(main_, id); }
     // A visible top-level window of the program other than the main window, or null.
     HWND OtherVisibleWindow() const {
