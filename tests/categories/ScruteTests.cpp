@@ -68,6 +68,16 @@ TEST_F(Walker, MasksDepthTrailingBackslashAndMissingFolder) {
 TEST(WalkerUnreadable, AFolderItCannotOpenIsReportedByItsAnsiName) {
     test::ScratchFolder dir("cat-unreadable");
     const std::wstring wide = std::wstring(dir.path().begin(), dir.path().end()) + L"\\\x041F\x0430\x043F\x043A\x0430";
+    // The ANSI calls that clear scratch folders cannot reach this one: it goes by its wide name.
+    struct WideFolder {
+        std::wstring path;
+        void Remove() const {
+            DeleteFileW((path + L"\\letter.txt").c_str());
+            RemoveDirectoryW(path.c_str());
+        }
+        ~WideFolder() { Remove(); }
+    } cleanup{wide};
+    cleanup.Remove();
     ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
     HANDLE h = CreateFileW((wide + L"\\letter.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
