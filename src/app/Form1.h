@@ -78,7 +78,7 @@ public:
     ui::Label JobLogLabel, CopyProgress, WarningLabel, Errorlabel;
     ui::Picture Image52, WarningBMP, ErrorBMP;
     ui::LogList Log;
-    ui::ListBox TextLog;
+    ui::LineList TextLog;
     ui::ProgressBar ProgressBar;
     ui::Button JobCancelButton, JobPreviousButton, JobQuitButton;
 
@@ -121,7 +121,8 @@ public:
     ui::Button Restore1Quit, Restore2Quit, Restore3Quit, Restore4Quit, Restore5Quit, Restore6Quit;
 
     // Hidden work lists and scratch lists of the main window, and the three log-line pictures.
-    ui::ListBox CopyList, RestoreCopyList, FontsList, ListBox, ExplodeFolder, UnicodeMemo, AnsiMemo;
+    ui::LineList CopyList, RestoreCopyList;
+    ui::ListBox FontsList, ListBox, ExplodeFolder, UnicodeMemo, AnsiMemo;
     ui::Picture ImageInfo, ImageWarning, ImageError;
 
     // The two folder walkers.

@@ -41,6 +41,9 @@ bool Make(ui::ListBox& c, ui::Container& p, int id, const ui::Rect& r, unsigned 
     return c.Create(p, id, r, !(f & HIDDEN));
 }
 bool Make(ui::CheckListBox& c, ui::Container& p, int id, const ui::Rect& r, unsigned) { return c.Create(p, id, r); }
+bool Make(ui::LineList& c, ui::Container& p, int id, const ui::Rect& r, unsigned f) {
+    return c.Create(p, id, r, !(f & HIDDEN));
+}
 bool Make(ui::LogList& c, ui::Container& p, int id, const ui::Rect& r, unsigned) { return c.Create(p, id, r); }
 bool Make(ui::ProgressBar& c, ui::Container& p, int id, const ui::Rect& r, unsigned) { return c.Create(p, id, r); }
 bool Make(ui::PageControl& c, ui::Container& p, int id, const ui::Rect& r, unsigned) { return c.Create(p, id, r); }

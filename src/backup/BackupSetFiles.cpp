@@ -6,6 +6,7 @@
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "backup/BackupTarget.h"
+#include "backup/JobLog.h"
 #include "backup/SetLayout.h"
 #include "win/Handles.h"
 
@@ -32,22 +33,6 @@ bool ExportableKeyName(const std::string& key) {
 
 std::string CannotWriteText(const std::string& file) {
     return LanguageText("MESSAGES", "CannotWriteFile", "Could not write to file") + ": \"" + file + "\"";
-}
-
-bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    win::UniqueKernelHandle file(handle);
-    size_t done = 0;
-    while (done < text.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
-        DWORD written = 0;
-        if (!WriteFile(file.get(), text.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-    }
-    return true;
 }
 
 namespace {
@@ -262,7 +247,7 @@ void TForm1::FinishBackupJob() {
     const std::string root = BackupSetRoot(StoragePath.Text());
     ForceDirectories(root);
     const std::string file = root + "\\Log.txt";
-    if (!SaveLines(file, TextLog.Items())) {
+    if (!SaveTextLog(file, TextLog.Lines())) {
         // The file cannot hold this line: it goes on the panel alone.
         LogError(CannotWriteText(file));
         Log.SelectLast();

@@ -25,5 +25,3 @@ bool ExportableKeyName(const std::string& key);
 // The message of a set file that could not be written, naming the file.
 std::string CannotWriteText(const std::string& file);
 
-// Writes the lines, each ended by CR LF, over the file; false when it was not written whole.
-bool SaveLines(const std::string& path, const std::vector<std::string>& lines);

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/JobLog.h"
 #include "backup/SetLayout.h"
 #include "restore/RestoreJob.h"
 #include "win/Handles.h"
@@ -48,18 +49,6 @@ void RestoreWallpaper(TForm1& form, const std::string& set) {
     // The picture itself, not a null pointer: on Windows 7 a null one puts back the default wallpaper.
     std::string picture = RestoredWallpaperFile;
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &picture[0], SPIF_SENDWININICHANGE);
-}
-
-// Lines ended by CR LF, in the ANSI code page, replacing a file of that name.
-bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const std::string& line : lines) bytes += line + "\r\n";
-    HANDLE raw = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return false;
-    win::UniqueKernelHandle file(raw);
-    DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
 }
 
 }  // namespace
@@ -118,7 +107,7 @@ void TForm1::FinishRestoreJob() {
     Log.SelectLast();
     const std::string desktop = GetSpecialFolderPath(CSIDL_DESKTOP);
     const std::string logFile = ExcludeTrailingBackslash(desktop) + BackupSubFolderSuffix + " - Log.txt";
-    if (desktop.empty() || !SaveLines(logFile, TextLog.Items())) {
+    if (desktop.empty() || !SaveTextLog(logFile, TextLog.Lines())) {
         LogError(MessageAbout("CannotWriteFile", "Could not write to file", logFile));
         Log.SelectLast();
     }

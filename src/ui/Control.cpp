@@ -6,9 +6,10 @@ namespace ui {
 
 namespace {
 
-// The controls that paint in frames, and when the last frame was painted.
+// The controls that paint in frames, when the last frame was painted, and how long it took.
 std::vector<Control*> pacedControls;
 DWORD lastFrame = 0;
+DWORD lastFrameCost = 0;
 
 // The property that ties a window to its Control object. A global atom, so a foreign window
 // can never be taken for one of ours.
@@ -126,16 +127,19 @@ void Control::Changed() {
 }
 
 void Control::PaintPacedIfDue() {
-    if (GetTickCount() - lastFrame >= kPaceInterval) PaintPacedNow();
+    // Frames take at most about a twentieth of the time, however slow the screen is to paint.
+    if (GetTickCount() - lastFrame >= std::max<DWORD>(kPaceInterval, 20 * lastFrameCost)) PaintPacedNow();
 }
 
 void Control::PaintPacedNow() {
-    lastFrame = GetTickCount();
+    const DWORD start = GetTickCount();
     for (Control* c : pacedControls) {
         if (!c->pending_) continue;
         c->pending_ = false;
         c->PaintNow();
     }
+    lastFrame = GetTickCount();
+    lastFrameCost = lastFrame - start;
 }
 
 void Control::SetPaced(bool paced) {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "ui/LineStore.h"
 #include "win/Handles.h"
 
 namespace ui {
@@ -275,13 +276,13 @@ private:
 class ListBox : public Control {
 public:
     bool Create(Container& parent, int id, const Rect& r, bool visible = true);
-    void Clear();
-    int AddItem(const std::string& text);
+    virtual void Clear();
+    virtual int AddItem(const std::string& text);
     void InsertItem(int index, const std::string& text);
     void DeleteItem(int index);
     void SetItem(int index, const std::string& text);
-    int Count() const;
-    std::string Item(int index) const;
+    virtual int Count() const;
+    virtual std::string Item(int index) const;
     std::vector<std::string> Items() const;
     int IndexOf(const std::string& text) const;  // exact, case-sensitive; -1 when absent
     int ItemIndex() const;                       // the caret (current) item
@@ -401,10 +402,33 @@ public:
     int Position() const;
 };
 
+// A list box that keeps its lines itself, one byte a character (LineStore): the work lists and
+// the text log of a job hold hundreds of thousands of lines. Lines are added and cleared, never
+// changed one by one. The window knows their number only (an owner-drawn list without data), so
+// another process reading the window gets the count and no text.
+class LineList : public ListBox {
+public:
+    bool Create(Container& parent, int id, const Rect& r, bool visible = false);
+    void Clear() override;
+    int AddItem(const std::string& text) override;
+    int Count() const override { return static_cast<int>(lines_.Count()); }
+    std::string Item(int index) const override;
+    const LineStore& Lines() const { return lines_; }
+    // A line was added (the line's text).
+    std::function<void(const std::string&)> onAdd;
+
+protected:
+    // Gives the window the number of lines it has to know of.
+    void SyncCount();
+    LineStore lines_;
+};
+
 // Log list: one 16x16 picture and one text per line. The pictures are not owned.
-class LogList : public ListBox {
+class LogList : public LineList {
 public:
     bool Create(Container& parent, int id, const Rect& r);
+    void Clear() override;
+    int AddItem(const std::string& text) override { return AddLine(text, nullptr); }
     int AddLine(const std::string& text, HBITMAP picture);
     HBITMAP LinePicture(int index) const;
     void SelectLast();
@@ -412,12 +436,13 @@ public:
 
 protected:
     void ApplyFont(HFONT font) override;
-    // While paced the list's own redraw is off: lines go in without painting, and the last
-    // line is selected (which scrolls) with the next frame.
+    // While paced the list's own redraw is off: lines go in without painting, and the window
+    // learns of them and selects the last one (which scrolls) with the next frame.
     void PaintNow() override;
     void OnPacingChanged() override;
 
 private:
+    std::vector<HBITMAP> pictures_;
     bool selectLast_ = false;
 };
 

@@ -8,20 +8,52 @@ const int kPictureSize = 16;
 
 }  // namespace
 
-bool LogList::Create(Container& parent, int id, const Rect& r) {
-    return CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, true);
+bool LineList::Create(Container& parent, int id, const Rect& r, bool visible) {
+    return CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_NODATA, visible);
 }
+
+void LineList::Clear() {
+    lines_.Clear();
+    ListBox::Clear();
+}
+
+int LineList::AddItem(const std::string& text) {
+    lines_.Add(text);
+    SyncCount();
+    if (onAdd) onAdd(text);
+    return Count() - 1;
+}
+
+std::string LineList::Item(int index) const { return index < 0 ? std::string() : lines_.Line(static_cast<size_t>(index)); }
+
+void LineList::SyncCount() {
+    if (hwnd()) SendMessageA(hwnd(), LB_SETCOUNT, static_cast<WPARAM>(lines_.Count()), 0);
+}
+
+bool LogList::Create(Container& parent, int id, const Rect& r) { return LineList::Create(parent, id, r, true); }
 
 void LogList::ApplyFont(HFONT font) {
     ListBox::ApplyFont(font);
     FitItemHeight(kPictureSize + 2);
 }
 
+void LogList::Clear() {
+    pictures_.clear();
+    pictures_.shrink_to_fit();
+    selectLast_ = false;
+    LineList::Clear();
+}
+
 int LogList::AddLine(const std::string& text, HBITMAP picture) {
-    int index = ListBox::AddItem(text);
-    if (index >= 0) SendMessageA(hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(picture));
-    if (Paced()) Changed();
-    return index;
+    lines_.Add(text);
+    pictures_.push_back(picture);
+    // While paced the window hears of new lines with the next frame.
+    if (Paced())
+        Changed();
+    else
+        SyncCount();
+    if (onAdd) onAdd(text);
+    return Count() - 1;
 }
 
 void LogList::OnPacingChanged() {
@@ -30,6 +62,7 @@ void LogList::OnPacingChanged() {
 
 void LogList::PaintNow() {
     if (!hwnd()) return;
+    if (SendMessageA(hwnd(), LB_GETCOUNT, 0, 0) != Count()) SyncCount();
     if (selectLast_) {
         selectLast_ = false;
         if (Count() > 0) SetItemIndex(Count() - 1);
@@ -40,8 +73,8 @@ void LogList::PaintNow() {
 }
 
 HBITMAP LogList::LinePicture(int index) const {
-    if (index < 0 || index >= Count()) return nullptr;
-    return reinterpret_cast<HBITMAP>(SendMessageA(hwnd(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    if (index < 0 || index >= static_cast<int>(pictures_.size())) return nullptr;
+    return pictures_[static_cast<size_t>(index)];
 }
 
 void LogList::SelectLast() {

@@ -61,13 +61,18 @@ std::set<std::string> CopiedFiles(const std::string& folder) {
     return files;
 }
 
-PanelWatch::PanelWatch(const TForm1& form, const ui::Label* waitLine)
+PanelWatch::PanelWatch(TForm1& form, const ui::Label* waitLine)
     : form_(form), waitLine_(waitLine),
       hook_(SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
     watching = this;
+    form_.TextLog.onAdd = [this](const std::string& line) {
+        if (line.find(" : File successfully copied") != std::string::npos) captions.push_back(form_.CopyProgress.Text());
+        if (onLogLine) onLogLine(line);
+    };
 }
 
 PanelWatch::~PanelWatch() {
+    form_.TextLog.onAdd = nullptr;
     UnhookWindowsHookEx(hook_);
     watching = nullptr;
 }
@@ -80,11 +85,6 @@ LRESULT CALLBACK PanelWatch::Hook(int code, WPARAM wp, LPARAM lp) {
         if (message->message == WM_SETTEXT && w->waitLine_ && message->hwnd == w->waitLine_->hwnd()) {
             w->waitLines.push_back(text);
             w->mainVisibleWhileListing.push_back(IsWindowVisible(w->form_.hwnd()) != FALSE);
-        }
-        if (message->message == LB_ADDSTRING && message->hwnd == w->form_.TextLog.hwnd()) {
-            if (std::string(text).find(" : File successfully copied") != std::string::npos)
-                w->captions.push_back(w->form_.CopyProgress.Text());
-            if (w->onLogLine) w->onLogLine(text);
         }
     }
     return CallNextHookEx(nullptr, code, wp, lp);

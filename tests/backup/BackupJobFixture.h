@@ -20,7 +20,7 @@ std::set<std::string> CopiedFiles(const std::string& folder);
 // it runs: the copy caption, the please-wait window's second line, the log.
 class PanelWatch {
 public:
-    explicit PanelWatch(const TForm1& form, const ui::Label* waitLine);
+    explicit PanelWatch(TForm1& form, const ui::Label* waitLine);
     ~PanelWatch();
     PanelWatch(const PanelWatch&) = delete;
     PanelWatch& operator=(const PanelWatch&) = delete;
@@ -36,7 +36,7 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
-    const TForm1& form_;
+    TForm1& form_;
     const ui::Label* waitLine_;
     HHOOK hook_;
 };

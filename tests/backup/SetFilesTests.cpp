@@ -62,34 +62,19 @@ void ReadOnlyFile(const std::string& path) {
 class CancelWhenLogged {
 public:
     CancelWhenLogged(TForm1& form, std::string text) : form_(form), text_(std::move(text)) {
-        self_ = this;
-        hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, Proc, nullptr, GetCurrentThreadId());
+        form_.TextLog.onAdd = [this](const std::string& line) {
+            if (pressed_ || line.find(text_) == std::string::npos) return;
+            pressed_ = true;
+            form_.JobCancelButton.Click();
+        };
     }
-    ~CancelWhenLogged() {
-        UnhookWindowsHookEx(hook_);
-        self_ = nullptr;
-    }
+    ~CancelWhenLogged() { form_.TextLog.onAdd = nullptr; }
 
 private:
-    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lp);
-        if (code == HC_ACTION && self_ && !self_->pressed_ && sent->message == LB_ADDSTRING &&
-            sent->hwnd == self_->form_.TextLog.hwnd()) {
-            const int last = self_->form_.TextLog.Count() - 1;
-            if (last >= 0 && self_->form_.TextLog.Item(last).find(self_->text_) != std::string::npos) {
-                self_->pressed_ = true;
-                self_->form_.JobCancelButton.Click();
-            }
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static CancelWhenLogged* self_;
     TForm1& form_;
     std::string text_;
-    HHOOK hook_ = nullptr;
     bool pressed_ = false;
 };
-CancelWhenLogged* CancelWhenLogged::self_ = nullptr;
 
 class SetFilesTest : public MainWindowTest {
 protected:

@@ -1,6 +1,7 @@
 // The real program in restore mode, driven from this process: a backup set chosen on the welcome
 // page, and what LaunchRestore shows the user.
 #include <windows.h>
+#include <sstream>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <memory>
@@ -114,7 +115,12 @@ TEST_F(RestoreProgramTest, ExtrasNeedTheirOtherFolderAndATamperedRecordIsRefused
     HWND panel = Control(IDC_JobPanel);
     ASSERT_TRUE(drive::WaitFor([&] { return drive::IsVisible(panel); }, kReactMs)) << "no job panel";
     EXPECT_TRUE(ListLines(Control(IDC_RestoreCopyList)).empty());
-    const std::vector<std::string> log = ListLines(Control(IDC_TextLog));
+    // The text log as the finished job saves it, beside the desktop folder.
+    ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(Control(IDC_CopyProgress)) == "Restoration job is finished!"; },
+                               kReactMs));
+    std::vector<std::string> log;
+    std::istringstream saved(test::ReadFile(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"));
+    for (std::string line; std::getline(saved, line);) log.push_back(line.substr(0, line.find('\r')));
     ASSERT_GE(log.size(), 2u);
     EXPECT_NE(log[0].find(" : D\xe9marrage de la restauration"), std::string::npos) << log[0];
     EXPECT_EQ(log[1].rfind("[ERROR] ", 0), 0u) << log[1];

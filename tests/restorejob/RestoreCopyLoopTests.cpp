@@ -18,19 +18,6 @@ std::string FontValue(const std::string& name) {
     return key.ValueExists(name) ? key.ReadString(name) : "<none>";
 }
 
-// A list line read through the wide message: Wine's ANSI one overflows on lines of several
-// hundred characters.
-std::string WideItem(const ui::ListBox& list, int index) {
-    const LRESULT n = SendMessageW(list.hwnd(), LB_GETTEXTLEN, index, 0);
-    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-    SendMessageW(list.hwnd(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(static_cast<size_t>(n));
-    std::string ansi(text.size() * 2 + 1, '\0');
-    ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                                        &ansi[0], static_cast<int>(ansi.size()), nullptr, nullptr)));
-    return ansi;
-}
-
 class RestoreCopyLoopTest : public RestoreJobTest {
 protected:
     std::string Here(const std::string& relative) const { return scratch / ("Here\\" + relative); }
@@ -124,7 +111,7 @@ TEST_F(RestoreCopyLoopTest, AFontNameTheRegistryRefusesIsAnErrorAndTheFontIsStil
     form1->RestoreCopyLoop();
     EXPECT_EQ(test::ReadFile(Here("Fonts\\long.ttf")), "font");
     ASSERT_EQ(form1->TextLog.Count(), 3);
-    EXPECT_EQ(MessageOf(WideItem(form1->TextLog, 0)),
+    EXPECT_EQ(MessageOf(form1->TextLog.Item(0)),
               "Could not write registry value: \"HKEY_LOCAL_MACHINE\\" + std::string(kFontsKey) + "\\" + name + "\"");
     EXPECT_EQ(MessageOf(form1->TextLog.Item(2)), "File successfully copied");
     EXPECT_EQ(ErrorCount, 1);

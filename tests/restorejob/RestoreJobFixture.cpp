@@ -20,7 +20,7 @@ void RestoreJobTest::SetUp() {
                               &form1->RestoreTBProfilesNames, static_cast<ui::ListBox*>(&form1->restoreOEIdentitiesList),
                               static_cast<ui::ListBox*>(&form1->restoreAdditionalFilesList),
                               static_cast<ui::ListBox*>(&form1->RestoreAdditionalDirectoriesList),
-                              &form1->RestoreCopyList})
+                              static_cast<ui::ListBox*>(&form1->RestoreCopyList)})
         list->Clear();
     FirefoxArchiveIni = std::make_unique<win::IniFile>(InSet("Archive\\Firefox\\Profiles\\Profiles.ini"));
     ThunderbirdArchiveIni = std::make_unique<win::IniFile>(InSet("Archive\\Thunderbird\\Profiles\\Profiles.ini"));

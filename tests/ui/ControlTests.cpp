@@ -210,3 +210,59 @@ TEST(PictureTest, FuchsiaShowsWhatLiesBelowAsDoSeeThroughLabelsAndLogLinesShowTh
     EXPECT_EQ(blue, Painted(log, 8, 24));
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), Painted(log, 3, 24));
 }
+
+// A job's work list and text log hold their lines themselves; the window knows their number.
+TEST(LineListTest, LinesOfAnyLengthComeBackAsAddedAndTheWindowKnowsTheirNumber) {
+    HostForm host;
+    ui::LineList list;
+    ASSERT_TRUE(list.Create(host, 95, {0, 0, 100, 100}));
+    std::vector<std::string> added;
+    list.onAdd = [&](const std::string& line) { added.push_back(line); };
+    const std::string huge(3 << 20, 'h');  // longer than a block of the store
+    const std::vector<std::string> lines = {"[MYDOCS--]C:\\a.txt", "", huge, "D\xE9marrage de la sauvegarde"};
+    for (const std::string& line : lines) list.AddItem(line);
+    for (int i = 0; i < 5000; ++i) list.AddItem("line " + std::to_string(i));
+    EXPECT_EQ(list.Count(), 5004);
+    EXPECT_EQ(SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0), 5004);
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(list.Item(static_cast<int>(i)), lines[i]) << i;
+    EXPECT_EQ(list.Item(5003), "line 4999");
+    EXPECT_EQ(list.Item(5004), "");
+    EXPECT_EQ(added.size(), 5004u);
+    EXPECT_EQ(added[2].size(), huge.size());
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0), 0);
+}
+
+// While paced, a log and a caption change at once for the program; the window catches up with
+// the next frame, and in full when pacing ends.
+TEST(PacingTest, PacedLogAndCaptionChangeAtOnceAndTheScreenFollows) {
+    HostForm host;
+    ui::LogList log;
+    ui::Label caption;
+    ASSERT_TRUE(log.Create(host, 96, {0, 0, 200, 80}));
+    ASSERT_TRUE(caption.Create(host, 97, {0, 90, 200, 20}, "File X/X"));
+    log.SetPaced(true);
+    caption.SetPaced(true);
+    ui::Control::PaintPacedNow();  // a frame just painted: the next one is not due yet
+    for (int i = 0; i < 100; ++i) log.AddLine("line " + std::to_string(i), nullptr);
+    log.SelectLast();
+    caption.SetText("Copying file : \"a.txt\" (1 KB) 100/100");
+    EXPECT_EQ(log.Count(), 100);
+    EXPECT_EQ(log.Item(99), "line 99");
+    EXPECT_EQ(caption.Text(), "Copying file : \"a.txt\" (1 KB) 100/100");
+    char shown[64] = {};
+    GetWindowTextA(caption.hwnd(), shown, sizeof(shown));
+    EXPECT_STREQ(shown, "File X/X") << "painted before its frame";
+    EXPECT_LT(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 100);
+
+    log.SetPaced(false);
+    caption.SetPaced(false);
+    EXPECT_EQ(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(log.hwnd(), LB_GETCURSEL, 0, 0), 99);
+    GetWindowTextA(caption.hwnd(), shown, sizeof(shown));
+    EXPECT_STREQ(shown, "Copying file : \"a.txt\" (1 KB) 100/100");
+    // Unpaced, every change reaches the window at once.
+    log.AddLine("line 100", nullptr);
+    EXPECT_EQ(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 101);
+}
