@@ -96,45 +96,64 @@ run_job() {
   wait || true
 }
 
-echo "bench: backup through the program"
-start_program
-drive settext "$(cid StoragePath)" 'C:\Backups' >/dev/null
-drive click "$(cid WelcomeNext)"
-drive wait-visible "$(cid BackupTabSheet1)" 60 >/dev/null
-run_job Launch "Backup job is finished!"
-backup_seconds=$job_seconds backup_peak=$peak
-set_docs=$prefix/drive_c/Backups/Archive/Documents
-copied=$(find "$set_docs" -type f | wc -l)
+# Each side runs twice, alternating, from written-out disks; the better time of each counts.
+best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
+backup_seconds='' xcopy_backup='' restore_seconds='' xcopy_restore='' backup_peak=0 restore_peak=0
+for round in 1 2; do
+  echo "bench: round $round: backup through the program"
+  rm -rf "$prefix/drive_c/Backups/Set"
+  sync
+  mkdir -p "$prefix/drive_c/Backups/Set"
+  start_program
+  drive settext "$(cid StoragePath)" 'C:\Backups\Set' >/dev/null
+  drive click "$(cid WelcomeNext)"
+  drive wait-visible "$(cid BackupTabSheet1)" 60 >/dev/null
+  run_job Launch "Backup job is finished!"
+  backup_seconds=$(best "$job_seconds" "$backup_seconds")
+  [ "$peak" -gt "$backup_peak" ] && backup_peak=$peak
+  copied=$(find "$prefix/drive_c/Backups/Set/Archive/Documents" -type f | wc -l)
 
-echo "bench: the same tree with xcopy"
-t0=$(now)
-wine xcopy "C:\\users\\$user\\Documents" 'C:\xcopy-backup' /E /I /Y /Q </dev/null >/dev/null 2>&1
-t1=$(now)
-xcopy_backup=$(seconds "$t0" "$t1")
+  echo "bench: round $round: the same tree with xcopy"
+  rm -rf "$prefix/drive_c/xcopy-backup"
+  sync
+  t0=$(now)
+  wine xcopy "C:\\users\\$user\\Documents" 'C:\xcopy-backup' /E /I /Y /Q </dev/null >/dev/null 2>&1
+  t1=$(now)
+  xcopy_backup=$(best "$(seconds "$t0" "$t1")" "$xcopy_backup")
 
-echo "bench: restore through the program (into an empty My Documents)"
-mv "$docs" "$docs.original"
-mkdir "$docs"
-start_program
-drive click "$(cid RestoreData)"
-drive settext "$(cid BackupPath)" 'C:\Backups' >/dev/null
-drive click "$(cid WelcomeNext)"
-drive wait-visible "$(cid RestoreTabSheet1)" 60 >/dev/null
-run_job LaunchRestore "Restoration job is finished!"
-restore_seconds=$job_seconds restore_peak=$peak
-restored=$(find "$docs" -type f | wc -l)
+  echo "bench: round $round: restore through the program (into an empty My Documents)"
+  [ -d "$docs.original" ] || mv "$docs" "$docs.original"
+  rm -rf "$docs"
+  mkdir "$docs"
+  sync
+  start_program
+  drive click "$(cid RestoreData)"
+  drive settext "$(cid BackupPath)" 'C:\Backups\Set' >/dev/null
+  drive click "$(cid WelcomeNext)"
+  drive wait-visible "$(cid RestoreTabSheet1)" 60 >/dev/null
+  run_job LaunchRestore "Restoration job is finished!"
+  restore_seconds=$(best "$job_seconds" "$restore_seconds")
+  [ "$peak" -gt "$restore_peak" ] && restore_peak=$peak
+  restored=$(find "$docs" -type f | wc -l)
 
-echo "bench: the set's folder with xcopy"
-t0=$(now)
-wine xcopy 'C:\Backups\Archive\Documents' 'C:\xcopy-restore' /E /I /Y /Q </dev/null >/dev/null 2>&1
-t1=$(now)
-xcopy_restore=$(seconds "$t0" "$t1")
+  echo "bench: round $round: the set's folder with xcopy"
+  rm -rf "$prefix/drive_c/xcopy-restore"
+  sync
+  t0=$(now)
+  wine xcopy 'C:\Backups\Set\Archive\Documents' 'C:\xcopy-restore' /E /I /Y /Q </dev/null >/dev/null 2>&1
+  t1=$(now)
+  xcopy_restore=$(best "$(seconds "$t0" "$t1")" "$xcopy_restore")
+  diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
+  # The next round backs up the original tree again.
+  rm -rf "$docs"
+  mv "$docs.original" "$docs"
+done
 
-diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
 ratio() { echo "$1 $2" | awk '{printf "%.2f", $1 / $2}'; }
 mb() { echo "$1" | awk '{printf "%.1f MB", $1 / 1048576}'; }
 echo
 echo "files: $files small + $big big; backed up $copied, restored $restored, restored tree identical: $same"
+echo "(the better of two runs each; peak memory is the program's peak working set)"
 printf '%-8s %10s %10s %7s %12s\n' job program xcopy ratio "peak memory"
 printf '%-8s %9ss %9ss %7s %12s\n' backup "$backup_seconds" "$xcopy_backup" "$(ratio "$backup_seconds" "$xcopy_backup")" "$(mb "$backup_peak")"
 printf '%-8s %9ss %9ss %7s %12s\n' restore "$restore_seconds" "$xcopy_restore" "$(ratio "$restore_seconds" "$xcopy_restore")" "$(mb "$restore_peak")"

@@ -21,7 +21,7 @@ bool StopWithMessage(TForm1& form, const char* key, const char* def) {
 
 void CopyBackupEntry(TForm1& form, const std::string& entry) {
     form.Log.SetEnabled(false);
-    ui::PumpMessages();
+    ui::KeepResponsive();
     CurrentTag = entry.substr(0, 10);
     // The tag heads the entry; a file name that holds the tag's text keeps it.
     const std::string source = entry.substr(CurrentTag.size());

@@ -77,7 +77,7 @@ void TScruteDossier::WalkFolder(int level, std::string folder, bool recurse, uns
         std::string sub = folder + "\\" + name;
         if (OnDossier) OnDossier(this, sub);
         if (recurse) WalkFolder(level + 1, sub, recurse, attributes, masks);
-        ui::PumpMessages();
+        ui::KeepResponsive();
     }
 }
 
@@ -88,7 +88,7 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
         std::string mask = masks.substr(0, semicolon);
         Enumeration entries(folder + "\\" + mask, attributes);
         while (entries.Next()) {
-            ui::PumpMessages();
+            ui::KeepResponsive();
             if (!entries.IsFolder() && OnFichier) {
                 currentFile_ = folder + "\\" + entries.Name();
                 OnFichier(this, currentFile_);

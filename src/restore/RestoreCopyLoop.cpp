@@ -32,7 +32,7 @@ void TForm1::RestoreCopyLoop() {
     for (CopyIndex = 0; CopyIndex < CopyCount && !JobOver; ++CopyIndex) {
         Log.SetEnabled(false);
         // The Cancel button acts here, between two files.
-        ui::PumpMessages();
+        ui::KeepResponsive();
         // A cancel confirmed just now takes no further file: copying one only to delete it
         // again as incomplete would lose the file that lay at its destination.
         if (JobOver) break;

@@ -404,8 +404,8 @@ public:
 
 // A list box that keeps its lines itself, one byte a character (LineStore): the work lists and
 // the text log of a job hold hundreds of thousands of lines. Lines are added and cleared, never
-// changed one by one. The window knows their number only (an owner-drawn list without data), so
-// another process reading the window gets the count and no text.
+// changed one by one. The window is an owner-drawn list without data that answers LB_GETCOUNT
+// with the number of lines, so another process reading it gets the count and no text.
 class LineList : public ListBox {
 public:
     bool Create(Container& parent, int id, const Rect& r, bool visible = false);
@@ -418,9 +418,12 @@ public:
     std::function<void(const std::string&)> onAdd;
 
 protected:
-    // Gives the window the number of lines it has to know of.
+    // Gives the list its number of lines, which it needs to draw them.
     void SyncCount();
     LineStore lines_;
+
+private:
+    static LRESULT CALLBACK CountProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 };
 
 // Log list: one 16x16 picture and one text per line. The pictures are not owned.

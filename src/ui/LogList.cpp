@@ -9,7 +9,17 @@ const int kPictureSize = 16;
 }  // namespace
 
 bool LineList::Create(Container& parent, int id, const Rect& r, bool visible) {
-    return CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_NODATA, visible);
+    if (!CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_NODATA, visible)) return false;
+    // Telling the list of every line would cost a round of painting work per line: the count is
+    // answered from the lines themselves.
+    SetWindowSubclass(hwnd(), &LineList::CountProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+LRESULT CALLBACK LineList::CountProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
+    if (msg == LB_GETCOUNT) return static_cast<LRESULT>(reinterpret_cast<LineList*>(self)->lines_.Count());
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, &LineList::CountProc, id);
+    return DefSubclassProc(w, msg, wp, lp);
 }
 
 void LineList::Clear() {
@@ -19,7 +29,6 @@ void LineList::Clear() {
 
 int LineList::AddItem(const std::string& text) {
     lines_.Add(text);
-    SyncCount();
     if (onAdd) onAdd(text);
     return Count() - 1;
 }
@@ -62,7 +71,7 @@ void LogList::OnPacingChanged() {
 
 void LogList::PaintNow() {
     if (!hwnd()) return;
-    if (SendMessageA(hwnd(), LB_GETCOUNT, 0, 0) != Count()) SyncCount();
+    SyncCount();
     if (selectLast_) {
         selectLast_ = false;
         if (Count() > 0) SetItemIndex(Count() - 1);

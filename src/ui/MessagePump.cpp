@@ -19,6 +19,20 @@ void PumpMessages() {
     Control::PaintPacedIfDue();
 }
 
+namespace {
+
+const DWORD kResponsiveInterval = 15;
+DWORD lastPump = 0;
+
+}  // namespace
+
+void KeepResponsive() {
+    const DWORD now = GetTickCount();
+    if (now - lastPump < kResponsiveInterval) return;
+    PumpMessages();
+    lastPump = GetTickCount();
+}
+
 void Terminate() { PostQuitMessage(0); }
 
 }  // namespace ui

@@ -135,10 +135,13 @@ TEST_F(RestoreCopyLoopTest, ACancelBetweenTwoFilesTakesNoFurtherFile) {
     List("[OUTLKNK2]", SetFile("Archive\\OutlookNk2\\Outlook.nk2", "nk2"));
     List("[MYDOCS--]", SetFile("Archive\\Documents\\a.doc", "backed up"));
     List("[MYDOCS--]", SetFile("Archive\\Documents\\b.doc", "b"));
-    // The user presses Cancel while the first file is in hand (its empty edit gets its default).
-    form1->OutlookNK2Path.onChange = [this] { PostMessageA(form1->JobCancelButton.hwnd(), BM_CLICK, 0, 0); };
+    // The user presses Cancel once the first file is copied.
+    form1->TextLog.onAdd = [this](const std::string& line) {
+        if (line.find("File successfully copied") != std::string::npos) form1->JobCancelButton.Click();
+    };
     dialogs.confirmAnswers.push_back(true);
     form1->RestoreCopyLoop();
+    form1->TextLog.onAdd = nullptr;
 
     EXPECT_EQ(test::ReadFile(outlook + "\\Outlook.nk2"), "nk2");
     EXPECT_EQ(test::ReadFile(Here("Docs\\a.doc")), "the user's own newer file");

@@ -254,7 +254,8 @@ TEST(PacingTest, PacedLogAndCaptionChangeAtOnceAndTheScreenFollows) {
     char shown[64] = {};
     GetWindowTextA(caption.hwnd(), shown, sizeof(shown));
     EXPECT_STREQ(shown, "File X/X") << "painted before its frame";
-    EXPECT_LT(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 100) << "the count is answered from the lines";
+    EXPECT_NE(SendMessageA(log.hwnd(), LB_GETCURSEL, 0, 0), 99) << "selected (and scrolled) before its frame";
 
     log.SetPaced(false);
     caption.SetPaced(false);
