@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 #include "backup/JobLog.h"
 #include "backup/SetLayout.h"
+#include "restore/RegistryFileCheck.h"
 #include "restore/RestoreJob.h"
 #include "win/Handles.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 const char kStartPageKey[] = "\\SOFTWARE\\Microsoft\\Internet Explorer\\Main";
 const char kDesktopKey[] = "Control Panel\\Desktop";
+const char kAccountsKey[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Account Manager\\Accounts";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -30,6 +32,19 @@ void RestoreStartPage(TForm1& form, const std::string& set) {
         form.LogInfo(LanguageText("MESSAGES", "Done", "Done"));
     else
         form.LogError(LanguageText("MESSAGES", "Failed", "Failed!"));
+}
+
+// Imports one registry export of the set, when it holds only the key the backup exported into it.
+// A missing file is left to the identity's key test, as regedit would have imported nothing.
+void ImportRegistryFile(TForm1& form, const std::string& file, const std::string& exportedKey) {
+    if (!FileExists(file)) return;
+    if (!RegistryFileStaysBelow(file, exportedKey)) {
+        form.LogError(MessageAbout("UnsafeRegistryFile",
+                                   "This registry file of the backup set is not an export of its own key. Not imported",
+                                   file));
+        return;
+    }
+    RunAndWait("regedit", "/S " + Quoted(file));
 }
 
 // The wallpaper's style and the restored picture; nothing without a picture restored by this job.
@@ -85,8 +100,8 @@ void TForm1::ImportIdentityRegistry() {
                                   id));
             continue;
         }
-        RunAndWait("regedit", "/S " + Quoted(reg + id + ".reg"));
-        RunAndWait("regedit", "/S " + Quoted(reg + "Accounts.Reg"));
+        ImportRegistryFile(*this, reg + id + ".reg", "HKEY_CURRENT_USER\\Identities\\" + id);
+        ImportRegistryFile(*this, reg + "Accounts.Reg", kAccountsKey);
         SharedRegistry.Close();
         const bool back = SharedRegistry.Open(HKEY_CURRENT_USER, "Identities", KEY_READ) && SharedRegistry.HasSubKey(id);
         if (back)

@@ -1,14 +1,18 @@
 // The real program in restore mode, driven from this process: a backup set chosen on the welcome
 // page, and what LaunchRestore shows the user.
 #include <windows.h>
+#include <algorithm>
 #include <sstream>
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <memory>
 #include <string>
 #include "ProgramDriver.h"
 #include "RestoreFixture.h"
 #include "TestSupport.h"
+#include "app/Environment.h"
+#include "win/Registry.h"
 #include "resource.h"
 
 namespace {
@@ -83,6 +87,16 @@ protected:
         drive::WaitFor([&] { return !IsWindowVisible(box); }, kReactMs);
         return text;
     }
+    // Waits for the job's end and gives the text log as it saves it, beside the desktop folder.
+    std::vector<std::string> FinishedLog(DWORD timeoutMs = kReactMs) {
+        if (!drive::WaitFor([&] { return drive::Text(Control(IDC_CopyProgress)) == "Restoration job is finished!"; },
+                            timeoutMs))
+            return {"<the job did not finish>"};
+        std::vector<std::string> log;
+        std::istringstream saved(test::ReadFile(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"));
+        for (std::string line; std::getline(saved, line);) log.push_back(line.substr(0, line.find('\r')));
+        return log;
+    }
 
     test::Seed seed;
     test::ScratchFolder scratch{"restore program"};
@@ -116,11 +130,7 @@ TEST_F(RestoreProgramTest, ExtrasNeedTheirOtherFolderAndATamperedRecordIsRefused
     ASSERT_TRUE(drive::WaitFor([&] { return drive::IsVisible(panel); }, kReactMs)) << "no job panel";
     EXPECT_TRUE(ListLines(Control(IDC_RestoreCopyList)).empty());
     // The text log as the finished job saves it, beside the desktop folder.
-    ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(Control(IDC_CopyProgress)) == "Restoration job is finished!"; },
-                               kReactMs));
-    std::vector<std::string> log;
-    std::istringstream saved(test::ReadFile(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"));
-    for (std::string line; std::getline(saved, line);) log.push_back(line.substr(0, line.find('\r')));
+    const std::vector<std::string> log = FinishedLog();
     ASSERT_GE(log.size(), 2u);
     EXPECT_NE(log[0].find(" : D\xe9marrage de la restauration"), std::string::npos) << log[0];
     EXPECT_EQ(log[1].rfind("[ERROR] ", 0), 0u) << log[1];
@@ -129,4 +139,64 @@ TEST_F(RestoreProgramTest, ExtrasNeedTheirOtherFolderAndATamperedRecordIsRefused
               std::string::npos)
         << log[1];
     EXPECT_EQ(drive::ListChecks(Control(IDC_restoreAdditionalFilesList)), std::vector<bool>{false});
+}
+
+// The registry exports of a set from elsewhere: the identity's own export comes back, an accounts
+// export that also writes HKEY_LOCAL_MACHINE is not imported at all, and the log names it.
+TEST_F(RestoreProgramTest, OnXpARegistryExportThatWritesElsewhereIsNotImported) {
+    if (test::Group() != "xp") GTEST_SKIP() << "identities are imported on XP only";
+    const std::string id = "{5D1E2F30-4A5B-4C6D-8E9F-A0B1C2D3E4F5}";
+    const std::string identity = "Identities\\" + id;
+    const std::string account = "Software\\Microsoft\\Internet Account Manager\\Accounts\\00000007";
+    const std::string planted = "Software\\Halvorkeep Planted";
+    struct Unplant {
+        std::string key;
+        ~Unplant() { SHDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str()); }
+    } unplant{planted};
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, planted.c_str());
+
+    // The exports a backup made of this user's identity and accounts, then the keys gone.
+    seed.RegString(HKEY_CURRENT_USER, identity, "Username", "Main Identity");
+    seed.RegString(HKEY_CURRENT_USER, account, "Account Name", "Home mail");
+    const std::string reg = set + "\\Archive\\OutlookExpress\\Reg\\";
+    test::MakeFolder(reg);
+    RunAndWait("regedit", "/E \"" + reg + id + ".reg\" \"HKEY_CURRENT_USER\\" + identity + "\"");
+    RunAndWait("regedit", "/E \"" + reg + "Accounts.Reg\" \"HKEY_CURRENT_USER\\Software\\Microsoft\\Internet "
+                                          "Account Manager\\Accounts\"");
+    const std::string accounts = test::ReadFile(reg + "Accounts.Reg");
+    ASSERT_EQ(accounts.rfind("\xFF\xFE", 0), 0u) << "no accounts export";
+    ASSERT_TRUE(test::ReadFile(reg + id + ".reg").size() > 2) << "no identity export";
+    SHDeleteKeyA(HKEY_CURRENT_USER, identity.c_str());
+    SHDeleteKeyA(HKEY_CURRENT_USER, account.c_str());
+    // Someone added a key of the machine to the accounts export.
+    std::string tail;
+    for (char c : "[HKEY_LOCAL_MACHINE\\" + planted + "]\r\n\"Run\"=\"evil.exe\"\r\n\r\n") tail += std::string{c, '\0'};
+    test::WriteFile(reg + "Accounts.Reg", accounts + tail);
+
+    test::WriteFile(set + "\\Archive\\OutlookExpress\\Identities.ini",
+                    restoretest::IniText({"[Main Identity]", "IdentityID=" + id}));
+    test::WriteFile(set + "\\Archive\\OutlookExpress\\Identities\\" + id + "\\Microsoft\\Outlook Express\\Inbox.dbx",
+                    "dbx");
+    seed.Folder(test::SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Identities\\" + id);
+    ASSERT_NO_FATAL_FAILURE(StartOnTheLastPage(set));
+    EXPECT_EQ(drive::ListChecks(Control(IDC_restoreOEIdentitiesList)), std::vector<bool>{true});
+    drive::Click(Control(IDC_LaunchRestore));
+    const std::vector<std::string> log = FinishedLog(60000);
+
+    win::RegistryKey key;
+    EXPECT_FALSE(key.Open(HKEY_LOCAL_MACHINE, planted)) << "the machine's key was written";
+    EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, account)) << "the refused file was imported in part";
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, identity)) << "the honest identity export was not imported";
+    EXPECT_EQ(key.ReadString("Username"), "Main Identity");
+    std::vector<std::string> messages;
+    for (const std::string& line : log)
+        messages.push_back((line.rfind("[ERROR] ", 0) == 0 ? "E " : "I ") + line.substr(line.find(" : ") + 3));
+    const std::string importing = "I Importing registry settings from Outlook Express identity : \"Main Identity\"";
+    const auto at = std::find(messages.begin(), messages.end(), importing);
+    ASSERT_GE(std::distance(at, messages.end()), 3) << "no identity line and two after it";
+    EXPECT_EQ(std::vector<std::string>(at, at + 3),
+              (std::vector<std::string>{importing,
+                                        "E This registry file of the backup set is not an export of its own key. Not "
+                                        "imported: \"" + reg + "Accounts.Reg\"",
+                                        "I Done"}));
 }
