@@ -139,11 +139,14 @@ void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names
     CurrentTag = tag;
     Show(key, def);
     for (int i = 0; i < names.Count(); ++i) {
+        if (!names.Checked(i)) continue;
         const std::string folder = folders.Item(i);
-        if (FolderExists(folder) && names.Checked(i)) {
-            f_.RecordProfileOrigin(browser, i);
-            Walk(folder);
-        }
+        // A folder that cannot be listed gets no record in the set, only the walk's report; a
+        // missing one is passed over.
+        const TScruteDossier::TStartFolder start = TScruteDossier::StartFolder(folder);
+        if (start == TScruteDossier::TStartFolder::Missing) continue;
+        if (start == TScruteDossier::TStartFolder::Listable) f_.RecordProfileOrigin(browser, i);
+        Walk(folder);
     }
 }
 

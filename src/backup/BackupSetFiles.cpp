@@ -8,6 +8,7 @@
 #include "backup/BackupTarget.h"
 #include "backup/JobLog.h"
 #include "backup/SetLayout.h"
+#include "categories/Scrute.h"
 #include "win/Handles.h"
 
 std::string BackupSetRoot(const std::string& storageFolder) { return BackupSetRoot(storageFolder, BackupSubFolderSuffix); }
@@ -201,6 +202,9 @@ void TForm1::RecordAdditionalFolders() {
         // A folder without a drive has no place below Data (the copy loop reports its files).
         const std::string saved = SavedPath(folder);
         if (saved.empty()) continue;
+        // Nor has a folder that could not be listed (the listing reported it): nothing of it was
+        // copied, and the restore would offer it as saved.
+        if (TScruteDossier::StartFolder(folder) == TScruteDossier::TStartFolder::Unreadable) continue;
         const std::string key = std::to_string(++number);
         written = ini.WriteString("FROM", key, folder) && written;
         written = ini.WriteString("SAVED", key, saved) && written;

@@ -23,6 +23,8 @@ public:
 
     // The enumeration could not start for another reason than an empty result.
     bool Failed() const { return !find_ && error_ != ERROR_FILE_NOT_FOUND && error_ != ERROR_NO_MORE_FILES; }
+    DWORD Error() const { return error_; }
+    unsigned long Attributes() const { return data_.dwFileAttributes; }
 
     bool Next() {
         if (!find_) return false;
@@ -47,6 +49,15 @@ void RemoveOneTrailingBackslash(std::string& folder) {
     if (!folder.empty() && folder.back() == '\\') folder.pop_back();
 }
 
+// No name can hold these: in a folder's path they stand for characters that the ANSI code page
+// could not hold, and the ANSI calls cannot open it by that path.
+bool HoldsReplacedCharacter(const std::string& path) { return path.find_first_of("?*") != std::string::npos; }
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace
 
 TScruteDossier::TScruteDossier() = default;
@@ -54,7 +65,7 @@ TScruteDossier::TScruteDossier() = default;
 void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
-    WalkFolder(0, Dossier, SousDossier, kAnyFile, Filtre);
+    WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
     if (OnFinExecute) OnFinExecute(this);
 }
 
@@ -63,20 +74,34 @@ std::string TScruteDossier::CurrentFileName() const {
     return delimiter == std::string::npos ? currentFile_ : currentFile_.substr(delimiter + 1);
 }
 
-void TScruteDossier::WalkFolder(int level, std::string folder, bool recurse, unsigned attributes,
-                                const std::string& masks) {
+TScruteDossier::TStartFolder TScruteDossier::StartFolder(std::string folder) {
+    RemoveOneTrailingBackslash(folder);
+    if (HoldsReplacedCharacter(folder)) return TStartFolder::Unreadable;
+    if (!IsFolder(folder)) return TStartFolder::Missing;
+    return Enumeration(folder + "\\*.*", kSubFolders).Failed() ? TStartFolder::Unreadable : TStartFolder::Listable;
+}
+
+void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long folderAttributes, bool recurse,
+                                unsigned attributes, const std::string& masks) {
     if (MaxPenetration >= 0 && level > MaxPenetration) return;
     RemoveOneTrailingBackslash(folder);
+    if (level == 0 && HoldsReplacedCharacter(folder)) {
+        if (OnDossierIllisible) OnDossierIllisible(this, folder);
+        return;
+    }
     ListFiles(folder, masks, attributes);
     Enumeration entries(folder + "\\*.*", kSubFolders);
-    // A sub-folder that was found but cannot be listed; a missing start folder stays silent.
-    if (level > 0 && entries.Failed() && OnDossierIllisible) OnDossierIllisible(this, folder);
+    // The start folder was chosen: it is reported unless it is missing. A sub-folder was found,
+    // so it exists.
+    if (entries.Failed() && OnDossierIllisible &&
+        (level == 0 ? IsFolder(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
+        OnDossierIllisible(this, folder);
     while (entries.Next()) {
         std::string name = entries.Name();
         if (!entries.IsFolder() || name == "." || name == "..") continue;
         std::string sub = folder + "\\" + name;
         if (OnDossier) OnDossier(this, sub);
-        if (recurse) WalkFolder(level + 1, sub, recurse, attributes, masks);
+        if (recurse) WalkFolder(level + 1, sub, entries.Attributes(), recurse, attributes, masks);
         ui::KeepResponsive();
     }
 }
@@ -96,4 +121,11 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
         }
         masks = semicolon == std::string::npos ? "" : masks.substr(semicolon + 1);
     }
+}
+
+bool PassOverUnlistedFolder(unsigned long attributes, unsigned long error) {
+    // Windows denies the listing of its compatibility links to everyone; a link that fails for
+    // another reason (a missing target, a name the code page cannot hold) may hide the user's
+    // files and is reported.
+    return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && error == ERROR_ACCESS_DENIED;
 }

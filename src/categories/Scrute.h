@@ -22,8 +22,10 @@ public:
     bool SousDossier = true;       // descend into sub-folders
     TScruteEvent OnFichier;        // once per matching file
     TScruteEvent OnDossier;        // once per sub-folder found
-    // Once per sub-folder found whose contents cannot be listed (e.g. a name the ANSI code page
-    // cannot hold, which the ANSI calls spell with "?"): nothing of it is reported otherwise.
+    // Once per folder whose contents cannot be listed, so that none is passed over in silence: a
+    // sub-folder found in a listing, or the start folder when it exists or its name holds a "?"
+    // (where the ANSI calls put a character the code page cannot hold). A missing start folder
+    // stays silent, and so does a link that refuses to be listed (see PassOverUnlistedFolder).
     TScruteEvent OnDossierIllisible;
     TNotifyEvent OnCreate;         // never fired
     TNotifyEvent OnExecute;        // a walk starts
@@ -32,11 +34,24 @@ public:
 
     // Walks Dossier; returns when the whole tree has been reported.
     void Execute();
+
+    // What a walk would find at the start of folder, told without walking it.
+    enum class TStartFolder { Missing, Listable, Unreadable };
+    static TStartFolder StartFolder(std::string folder);
     const std::string& CurrentFile() const { return currentFile_; }
     std::string CurrentFileName() const;
 
 private:
-    void WalkFolder(int level, std::string folder, bool recurse, unsigned attributes, const std::string& masks);
+    // folderAttributes: the folder's attributes as its parent's listing gave them (unused at level 0).
+    void WalkFolder(int level, std::string folder, unsigned long folderAttributes, bool recurse, unsigned attributes,
+                    const std::string& masks);
     void ListFiles(std::string folder, std::string masks, unsigned attributes);
     std::string currentFile_;
 };
+
+// Whether a sub-folder whose listing failed with error is passed over without a report: a
+// junction or symbolic link that refuses to be listed. Vista and 7 keep such links in the profile
+// and in Documents ("My Music", "Application Data" and the like) for older programs; they point at
+// folders that are walked in their own right, and the user can do nothing about them. A link
+// that can be listed is walked like any folder, and any other failure is reported.
+bool PassOverUnlistedFolder(unsigned long attributes, unsigned long error);

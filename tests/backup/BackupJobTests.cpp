@@ -1,8 +1,9 @@
-// Whole runs of Launch: every category chosen, with and without the dated sub-folder, and the two
-// checks that stop a job before it copies.
+// Whole runs of Launch: every category chosen, with and without the dated sub-folder, the two
+// checks that stop a job before it copies, and chosen folders that cannot be listed.
 #include "BackupJobFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
+#include "backup/JobLog.h"
 
 using backuptest::BackupJobTest;
 using backuptest::CopiedFiles;
@@ -16,6 +17,36 @@ struct Copy {
 };
 
 const char kStartLine[] = "I D\xE9marrage de la sauvegarde";
+
+// A folder made by its wide name with a file in it, named outside the code page (Папка), and
+// removed by that name (the ANSI calls that clear scratch folders cannot reach it).
+class CyrillicFolder {
+public:
+    explicit CyrillicFolder(const std::string& parent)
+        : parent_(parent), path_(std::wstring(parent.begin(), parent.end()) + L"\\\x041F\x0430\x043F\x043A\x0430") {
+        test::MakeFolder(parent);
+        HANDLE h = CreateDirectoryW(path_.c_str(), nullptr)
+                       ? CreateFileW((path_ + L"\\x.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)
+                       : INVALID_HANDLE_VALUE;
+        made_ = h != INVALID_HANDLE_VALUE;
+        if (made_) CloseHandle(h);
+    }
+    ~CyrillicFolder() {
+        DeleteFileW((path_ + L"\\x.txt").c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    CyrillicFolder(const CyrillicFolder&) = delete;
+    CyrillicFolder& operator=(const CyrillicFolder&) = delete;
+    // The folder as the ANSI calls name it (the folder dialog's path, a registry value read by
+    // them): "?" for every letter.
+    std::string Ansi() const { return parent_ + "\\?????"; }
+    bool Made() const { return made_; }
+
+private:
+    std::string parent_;
+    bool made_ = false;
+    std::wstring path_;
+};
 
 class WholeBackupTest : public BackupJobTest {
 protected:
@@ -246,4 +277,60 @@ TEST_F(BackupJobTest, AStorageFolderMarkedWrongStopsWithAMessage) {
     EXPECT_FALSE(FolderExists(scratch / "no such folder"));
     EXPECT_EQ(Setting("LastBackupFolder"), scratch / "no such folder");
     EXPECT_EQ(Setting("BackupDesktop"), "YES");
+}
+
+// A folder the job cannot list is reported on the panel and counted, wherever the walk starts,
+// and the set keeps no record of it: an extra folder (named outside the code page, or held by
+// another program), a browser profile, an identity's store.
+TEST_F(BackupJobTest, StartFoldersThatCannotBeListedAreReportedAndNotRecorded) {
+    test::WriteFile(Src("profiles.ini"), "[Profile0]\r\nName=default\r\n\r\n[Profile1]\r\nName=work\r\n");
+    FirefoxProfilesIni = std::make_unique<win::IniFile>(Src("profiles.ini"));
+    const CyrillicFolder work(Src("Firefox")), store(Src("Identities")), extra(Src("Extra"));
+    ASSERT_TRUE(work.Made() && store.Made() && extra.Made());
+    Source("Firefox\\x1.default\\prefs.js", "prefs");
+    const std::pair<const char*, std::string> profiles[] = {{"default", Src("Firefox\\x1.default")},
+                                                            {"work", work.Ansi()}};
+    for (int i = 0; i < 2; ++i) {
+        form1->FirefoxProfilesNames.AddItem(profiles[i].first, true);
+        form1->FirefoxProfiles.AddItem("Profile" + std::to_string(i));
+        form1->FFProfilesNames.AddItem(profiles[i].first);
+        form1->FirefoxProfilesPaths.AddItem(profiles[i].second);
+    }
+    test::Seed seed;
+    seed.RegString(HKEY_CURRENT_USER, "Identities\\{1A2B}", "Username", "Main Identity");
+    form1->OEIdentitiesList.AddItem("Main Identity", true);
+    form1->IdentitiesList.AddItem("{1A2B}");
+    form1->IdentitiesPaths.AddItem(store.Ansi());
+    Source("Held\\kept.txt", "held");
+    Source("ExtraDir\\a.txt", "extra");
+    for (const std::string& folder : {extra.Ansi(), Src("Held"), Src("ExtraDir")})
+        form1->AdditionalDirectoriesList.AddItem(folder);
+    // Another program holds the folder without sharing while the job runs.
+    HANDLE held = CreateFileA(Src("Held").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                              nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Launch();
+    CloseHandle(held);
+
+    const std::vector<std::string> log = Messages();
+    const std::vector<std::string> expected = {kStartLine, "E Could not read folder: \"" + work.Ansi() + "\"",
+                                               "E Could not read folder: \"" + store.Ansi() + "\"",
+                                               "E Could not read folder: \"" + extra.Ansi() + "\"",
+                                               "E Could not read folder: \"" + Src("Held") + "\""};
+    ASSERT_GE(log.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + expected.size()), expected);
+    EXPECT_EQ(ErrorCount, 4);
+    const std::string below = Src("").substr(3);
+    EXPECT_EQ(CopiedFiles(Store()), (std::set<std::string>{"Archive\\Firefox\\Profiles\\C\\default\\prefs.js",
+                                                           "Archive\\AdditionalFolders\\Data\\C\\" + below +
+                                                               "ExtraDir\\a.txt"}));
+    // Only what was listed is recorded, numbered from 1 as ever.
+    win::IniFile folders(Store() + "\\Archive\\AdditionalFolders\\Folders.ini");
+    EXPECT_EQ(folders.ReadString("FROM", "1", ""), Src("ExtraDir"));
+    EXPECT_EQ(folders.ReadString("SAVED", "1", ""), "C\\" + below + "ExtraDir");
+    EXPECT_EQ(folders.ReadString("FROM", "2", "none"), "none");
+    EXPECT_EQ(test::ReadFile(folders.FileName()).find('?'), std::string::npos);
+    win::IniFile profilesRecord(Store() + "\\Archive\\Firefox\\Profiles\\Profiles.ini");
+    EXPECT_EQ(profilesRecord.ReadString("default", "To", ""), "Archive\\Firefox\\Profiles\\C\\default");
+    EXPECT_EQ(profilesRecord.ReadString("work", "From", "none"), "none");
 }

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
 #include "categories/Scrute.h"
@@ -101,4 +102,188 @@ TEST(WalkerUnreadable, AFolderItCannotOpenIsReportedByItsAnsiName) {
     walker.Dossier = dir / "missing";
     walker.Execute();
     EXPECT_TRUE(unreadable.empty());
+}
+
+namespace {
+
+// A folder made by its wide name, removed by it with what it holds (the ANSI calls that clear
+// scratch folders cannot reach it).
+struct WideFolder {
+    std::wstring path;
+    explicit WideFolder(const std::wstring& p) : path(p) { Remove(); }
+    ~WideFolder() { Remove(); }
+    void Remove() const {
+        DeleteFileW((path + L"\\inside.txt").c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+    bool Make() const {
+        if (!CreateDirectoryW(path.c_str(), nullptr)) return false;
+        HANDLE h = CreateFileW((path + L"\\inside.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        CloseHandle(h);
+        return true;
+    }
+};
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// A folder held open without sharing, as another program may hold one: it exists, but no listing
+// of it can start (error 32) while the holder lasts.
+class HeldFolder {
+public:
+    explicit HeldFolder(const std::string& path)
+        : h_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+    ~HeldFolder() {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    HeldFolder(const HeldFolder&) = delete;
+    HeldFolder& operator=(const HeldFolder&) = delete;
+    bool Held() const { return h_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE h_;
+};
+
+// Every report of a walk of start, and its files.
+struct Walked {
+    Events files, unreadable;
+};
+Walked Walk(const std::string& start) {
+    Walked w;
+    TScruteDossier walker;
+    walker.OnFichier = [&](TScruteDossier*, std::string nom) { w.files.push_back(nom); };
+    walker.OnDossierIllisible = [&](TScruteDossier*, std::string nom) { w.unreadable.push_back(nom); };
+    walker.Dossier = start;
+    walker.Execute();
+    return w;
+}
+
+}  // namespace
+
+// A start folder chosen by the user (an extra folder, a profile or identity store) that cannot be
+// listed is reported like a sub-folder: by the name the ANSI calls gave it, with its "?", or
+// because it exists and its listing fails. A missing one stays silent.
+TEST(WalkerUnreadable, AStartFolderThatExistsOrHoldsAReplacedCharacterIsReported) {
+    test::ScratchFolder dir("cat-start");
+    WideFolder cyrillic(Wide(dir.path()) + L"\\\x041F\x0430\x043F\x043A\x0430");
+    ASSERT_TRUE(cyrillic.Make());
+    // The folder as the folder dialog's ANSI path would name it.
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((dir / "*").c_str(), &fd);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    std::string ansi;
+    do
+        if (fd.cFileName[0] != '.') ansi = dir / fd.cFileName;
+    while (FindNextFileA(find, &fd));
+    FindClose(find);
+    ASSERT_NE(ansi.find('?'), std::string::npos) << ansi;
+
+    const Walked byName = Walk(ansi + "\\");
+    EXPECT_EQ(byName.unreadable, Events{ansi});
+    EXPECT_TRUE(byName.files.empty());
+    EXPECT_EQ(TScruteDossier::StartFolder(ansi), TScruteDossier::TStartFolder::Unreadable);
+
+    test::WriteFile(dir / "Held\\letter.txt", "x");
+    {
+        HeldFolder held(dir / "Held");
+        ASSERT_TRUE(held.Held());
+        EXPECT_EQ(Walk(dir / "Held").unreadable, Events{dir / "Held"});
+        EXPECT_EQ(TScruteDossier::StartFolder(dir / "Held"), TScruteDossier::TStartFolder::Unreadable);
+    }
+    const Walked free = Walk(dir / "Held");
+    EXPECT_EQ(free.files, Events{dir / "Held\\letter.txt"});
+    EXPECT_TRUE(free.unreadable.empty());
+    EXPECT_EQ(TScruteDossier::StartFolder(dir / "Held"), TScruteDossier::TStartFolder::Listable);
+    EXPECT_EQ(TScruteDossier::StartFolder(dir / "missing"), TScruteDossier::TStartFolder::Missing);
+}
+
+namespace {
+
+// Runs a Linux tool of /bin, its arguments on drive C given by their Unix names, and waits until
+// done() holds (Wine cannot make symbolic links itself: its CreateSymbolicLinkA succeeds and makes
+// nothing).
+bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments, const std::function<bool()>& done) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    std::string command = tool;
+    for (const std::string& argument : arguments) {
+        std::string text = argument;
+        if (argument.rfind("C:\\", 0) == 0) {
+            char* name = unixName(Wide(argument).c_str());
+            if (!name) return false;
+            text = name;
+            HeapFree(GetProcessHeap(), 0, name);
+        }
+        command += " \"" + text + "\"";
+    }
+    const std::string application = "\\\\?\\unix\\bin\\" + tool;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessA(application.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
+        return false;
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    // The handle of a Linux process does not tell its end: the result does.
+    for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
+    return done();
+}
+
+// A Linux symbolic link to a folder, which Wine lists as a folder with
+// FILE_ATTRIBUTE_REPARSE_POINT, as Windows lists a junction.
+class FolderLink {
+public:
+    FolderLink(const std::string& target, const std::string& link) : link_(link) {
+        made_ = RunUnix("ln", {"-s", target, link}, [&] { return Attributes() != INVALID_FILE_ATTRIBUTES; });
+    }
+    ~FolderLink() {
+        RunUnix("rm", {"-f", link_}, [&] { return Attributes() == INVALID_FILE_ATTRIBUTES; });
+    }
+    FolderLink(const FolderLink&) = delete;
+    FolderLink& operator=(const FolderLink&) = delete;
+    bool Made() const { return made_; }
+    DWORD Attributes() const { return GetFileAttributesA(link_.c_str()); }
+
+private:
+    std::string link_;
+    bool made_ = false;
+};
+
+}  // namespace
+
+// Vista and 7 keep hidden junctions in Documents ("My Music" and the like) that refuse to be
+// listed: they lead to folders walked in their own right, so they are passed over in silence.
+// A link that can be listed is walked like a folder; any other failure is reported.
+TEST(WalkerLinks, AListableLinkIsWalkedAndOnlyALinkDeniedToEveryoneIsPassedOver) {
+    const unsigned long link = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_TRUE(PassOverUnlistedFolder(link, ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(PassOverUnlistedFolder(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT, ERROR_ACCESS_DENIED));
+    // An ordinary folder denied to the user: something the user may want to know.
+    EXPECT_FALSE(PassOverUnlistedFolder(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+                                        ERROR_ACCESS_DENIED));
+    // A link to a disk that is not there, held by another program, or named outside the code page.
+    for (DWORD error : {ERROR_PATH_NOT_FOUND, ERROR_SHARING_VIOLATION, ERROR_INVALID_NAME, ERROR_NOT_READY})
+        EXPECT_FALSE(PassOverUnlistedFolder(link, error)) << error;
+
+    test::ScratchFolder dir("cat-links");
+    test::WriteFile(dir / "Elsewhere\\Music\\song.mp3", "x");
+    test::MakeFolder(dir / "Documents");
+    FolderLink music(dir / "Elsewhere\\Music", dir / "Documents\\My Music");
+    ASSERT_TRUE(music.Made());
+    ASSERT_EQ(music.Attributes() & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    const Walked listable = Walk(dir / "Documents");
+    EXPECT_EQ(listable.files, Events{dir / "Documents\\My Music\\song.mp3"});
+    EXPECT_TRUE(listable.unreadable.empty());
+
+    // The same link while another program holds its folder: its files would be missing, so it is
+    // reported.
+    HeldFolder held(dir / "Elsewhere\\Music");
+    ASSERT_TRUE(held.Held());
+    const Walked denied = Walk(dir / "Documents");
+    EXPECT_TRUE(denied.files.empty());
+    EXPECT_EQ(denied.unreadable, Events{dir / "Documents\\My Music"});
 }
