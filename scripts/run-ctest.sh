@@ -17,6 +17,8 @@ if [ -z "${DISPLAY:-}" ]; then
   exit 1
 fi
 [ -f "$build/CTestTestfile.cmake" ] || { echo "run-ctest: $build is not a configured build folder" >&2; exit 1; }
+# Wine needs absolute prefix paths.
+build=$(cd "$build" && pwd)
 
 missing=()
 for g in xp vista win7; do [ -f "$build/prefixes/$g/system.reg" ] || missing+=("$g"); done
