@@ -154,45 +154,6 @@ TEST_F(RestoreCopyLoopTest, ACancelBetweenTwoFilesTakesNoFurtherFile) {
     EXPECT_EQ(WarningCount, 0) << "no file was deleted as incomplete";
 }
 
-TEST_F(RestoreCopyLoopTest, ACancelInTheMiddleOfAFileKeepsTheUsersOwnFileOfThatName) {
-    form1->MyDocumentsPath.SetText(Here("Docs"));
-    test::WriteFile(Here("Docs\\a.doc"), "the user's own newer file");
-    List("[MYDOCS--]", SetFile("Archive\\Documents\\a.doc", std::string(6000, 's')));
-    List("[MYDOCS--]", SetFile("Archive\\Documents\\b.doc", "b"));
-    dialogs.confirmAnswers.push_back(true);
-    // As on Windows, where the progress routine's pump lets the Cancel click act halfway through
-    // the copy (Wine's CopyFileExA never calls the routine): half the file written, the routine
-    // told to stop, the partial file left behind.
-    CopyWithProgress = [this](LPCSTR from, LPCSTR to, LPPROGRESS_ROUTINE progress, LPVOID data, LPBOOL, DWORD) -> BOOL {
-        const std::string bytes = test::ReadFile(from);
-        test::WriteFile(to, bytes.substr(0, bytes.size() / 2));
-        form1->JobCancelButton.Click();
-        LARGE_INTEGER total, done;
-        total.QuadPart = static_cast<LONGLONG>(bytes.size());
-        done.QuadPart = total.QuadPart / 2;
-        EXPECT_EQ(progress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, data),
-                  static_cast<DWORD>(PROGRESS_STOP));
-        SetLastError(ERROR_REQUEST_ABORTED);
-        return FALSE;
-    };
-    form1->RestoreCopyLoop();
-    CopyWithProgress = CopyFileExA;
-
-    EXPECT_EQ(test::ReadFile(Here("Docs\\a.doc")), "the user's own newer file");
-    WIN32_FIND_DATAA fd;
-    HANDLE other = FindFirstFileA(Here("Docs\\?*.*").c_str(), &fd);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    int files = 0;
-    do files += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (FindNextFileA(other, &fd));
-    FindClose(other);
-    EXPECT_EQ(files, 1) << "the partial copy is gone and b.doc was not taken";
-    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(InSet("Archive\\Documents\\a.doc"), Here("Docs\\a.doc")),
-                                                    "E Process cancelled by user",
-                                                    "W DELETING INCOMPLETE BACKUPED FILE", "I Done"}));
-    EXPECT_EQ(ErrorCount, 0);
-}
-
 TEST_F(RestoreCopyLoopTest, NothingIsWrittenBelowTheRootOfADrive) {
     form1->MyDocumentsPath.SetText("");
     form1->MyPicturesPath.SetText("");
