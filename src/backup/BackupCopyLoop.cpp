@@ -20,8 +20,6 @@ bool StopWithMessage(TForm1& form, const char* key, const char* def) {
 }
 
 void CopyBackupEntry(TForm1& form, const std::string& entry) {
-    form.Log.SetEnabled(false);
-    ui::KeepResponsive();
     CurrentTag = entry.substr(0, 10);
     // The tag heads the entry; a file name that holds the tag's text keeps it.
     const std::string source = entry.substr(CurrentTag.size());
@@ -61,6 +59,11 @@ bool StartBackupCopy(TForm1& form) {
 void CopyBackupEntries(TForm1& form) {
     CopyIndex = 0;
     while (CopyIndex < CopyCount && !JobOver) {
+        form.Log.SetEnabled(false);
+        // The Cancel button acts here, between two files.
+        ui::KeepResponsive();
+        // A cancel confirmed just now takes no further file.
+        if (JobOver) break;
         CopyBackupEntry(form, form.CopyList.Item(CopyIndex));
         ++CopyIndex;
         form.Log.SelectLast();

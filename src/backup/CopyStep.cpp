@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 
 DestinationClaims CopyClaims;
+CopyWithProgressFunction CopyWithProgress = CopyFileExA;
 
 namespace {
 
@@ -22,6 +23,14 @@ uint64_t Fnv1a(const std::string& text) {
 std::string FolderOf(const std::string& path) {
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+// A file or a folder: either one blocks a temporary name.
+bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The whole copy takes the destination's place, replacing an older file of that name.
+bool PutInPlace(const std::string& temporary, const std::string& destination) {
+    return MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) && FileExists(destination);
 }
 
 }  // namespace
@@ -52,12 +61,26 @@ std::string FreeClashName(const std::string& destination, const std::function<bo
     return "";
 }
 
+std::string FreeTemporaryName(const std::string& destination, const std::function<bool(const std::string&)>& exists) {
+    for (int k = 1; k <= 10000; ++k) {
+        std::string candidate = destination + ".hk~tmp" + std::to_string(k);
+        if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
+        if (!exists(candidate)) return candidate;
+    }
+    return "";
+}
+
 void DestinationClaims::Clear() { claims_.clear(); }
 
+bool DestinationClaims::IsFree(const std::string& source, const std::string& destination) const {
+    auto claim = claims_.find(Fnv1a(UpperAscii(destination)));
+    return claim == claims_.end() || claim->second == Fnv1a(UpperAscii(source));
+}
+
 bool DestinationClaims::Claim(const std::string& source, const std::string& destination) {
-    const uint64_t sourceHash = Fnv1a(UpperAscii(source));
-    auto inserted = claims_.emplace(Fnv1a(UpperAscii(destination)), sourceHash);
-    return inserted.second || inserted.first->second == sourceHash;
+    if (!IsFree(source, destination)) return false;
+    claims_[Fnv1a(UpperAscii(destination))] = Fnv1a(UpperAscii(source));
+    return true;
 }
 
 bool TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash) {
@@ -77,7 +100,7 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         }
         LogInfo(CopyingLineText(copying, to, source, destination));
     }
-    if (!CopyClaims.Claim(source, destination)) {
+    if (!CopyClaims.IsFree(source, destination)) {
         LogError(LanguageText("MESSAGES", "DestinationTaken",
                               "Another file of this job was already copied there. Skipping to next file"));
         return false;
@@ -91,36 +114,41 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
     // The panel paints in frames; a copy that takes a while shows its own caption first.
     if (size >= kLongCopySize) ui::Control::PaintPacedNow();
 
+    // The copy is written under a name of its own and takes the destination's place only once
+    // it is whole: a cancel or a failure leaves whatever lay at the destination as it was.
+    const std::string temporary = FreeTemporaryName(destination, EntryExists);
     BOOL cancel = FALSE;
-    const BOOL copied = CopyFileExA(source.c_str(), destination.c_str(), CopyProgressCallback,
-                                    ProgressBar.hwnd(), &cancel, COPY_FILE_RESTARTABLE);
+    const BOOL copied = !temporary.empty() && CopyWithProgress(source.c_str(), temporary.c_str(), CopyProgressCallback,
+                                                               ProgressBar.hwnd(), &cancel, COPY_FILE_RESTARTABLE);
     const DWORD copyError = copied ? 0 : GetLastError();
-    const bool exists = FileExists(destination);
     const std::string success = LanguageText("MESSAGES", "CopySuccessful", "File successfully copied");
 
-    if (exists && copied && !JobOver) {
-        LogInfo(success);
-        return true;
-    }
-    // A copy stopped by the cancel leaves a partly written file. A copy that failed for another
-    // reason wrote nothing, so what lies there is an older file and is not deleted.
-    if (exists && JobOver && (copied || copyError == ERROR_REQUEST_ABORTED)) {
+    // Stopped by the cancel, or finished while the cancel was being confirmed: the copy is not
+    // kept, and only the copy is deleted.
+    if (JobOver && (copied || copyError == ERROR_REQUEST_ABORTED)) {
         LogWarning(LanguageText("MESSAGES", "IncompleteFile", "DELETING INCOMPLETE BACKUPED FILE"));
-        DeleteFileA(destination.c_str());
-        if (!FileExists(destination)) LogInfo(LanguageText("MESSAGES", "Done", "Done"));
+        DeleteFileA(temporary.c_str());
+        if (!EntryExists(temporary)) LogInfo(LanguageText("MESSAGES", "Done", "Done"));
         ProgressBar.SetPosition(0);
         return false;
     }
-    // Nothing copied: the destination is missing, or an older file of that name is still there.
-    LogError(LanguageText("MESSAGES", "CopyError", "Copy error on file") + ": \"" + source + "\"");
-    LogWarning(LanguageText("MESSAGES", "TryingAgain", "Trying again ..."));
-    Log.SelectLast();
-    // The retry replaces an older file as the first copy would have.
-    const BOOL again = CopyFileA(source.c_str(), destination.c_str(), exists ? FALSE : TRUE);
-    if (again && FileExists(destination)) {
+    if (copied && PutInPlace(temporary, destination)) {
+        CopyClaims.Claim(source, destination);
         LogInfo(success);
         return true;
     }
+    // Nothing put in place: the destination is missing, or an older file of that name is still
+    // there. A partial copy goes.
+    if (!temporary.empty()) DeleteFileA(temporary.c_str());
+    LogError(LanguageText("MESSAGES", "CopyError", "Copy error on file") + ": \"" + source + "\"");
+    LogWarning(LanguageText("MESSAGES", "TryingAgain", "Trying again ..."));
+    Log.SelectLast();
+    if (!temporary.empty() && CopyFileA(source.c_str(), temporary.c_str(), TRUE) && PutInPlace(temporary, destination)) {
+        CopyClaims.Claim(source, destination);
+        LogInfo(success);
+        return true;
+    }
+    if (!temporary.empty()) DeleteFileA(temporary.c_str());
     LogError(LanguageText("MESSAGES", "CopyFailed", "Copy failed. Skipping to next file"));
     return false;
 }

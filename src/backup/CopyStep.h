@@ -1,5 +1,6 @@
 // Texts and names of the copy step, computed without a window.
 #pragma once
+#include <windows.h>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -15,12 +16,25 @@ std::string CopyCaptionText(const std::string& copying, const std::string& desti
 // exists answers false; empty when every one exists. Only the file name changes, never a folder.
 std::string FreeClashName(const std::string& destination, const std::function<bool(const std::string&)>& exists);
 
+// The name in destination's folder under which the copy step writes a file until it is whole:
+// destination + ".hk~tmp" + a number from 1, the first for which exists answers false (a path too
+// long for that takes "~hk<number>.tmp" in the same folder); empty when every number is taken.
+std::string FreeTemporaryName(const std::string& destination, const std::function<bool(const std::string&)>& exists);
+
+// The copy with a progress routine that the copy step calls, with CopyFileExA's parameters and
+// answer; CopyFileExA unless a test puts its own in place.
+using CopyWithProgressFunction = std::function<BOOL(LPCSTR, LPCSTR, LPPROGRESS_ROUTINE, LPVOID, LPBOOL, DWORD)>;
+extern CopyWithProgressFunction CopyWithProgress;
+
 // Destinations of the running job, so that no entry overwrites a file another entry produced.
 class DestinationClaims {
 public:
     void Clear();
-    // True when destination is free, or was claimed by the same source (a file listed twice);
-    // claims it for source. Names compare without regard to letter case.
+    // True when destination is free, or was claimed by the same source (a file listed twice).
+    // Names compare without regard to letter case.
+    bool IsFree(const std::string& source, const std::string& destination) const;
+    // IsFree, and then destination is claimed for source. The copy step claims a destination
+    // once a file is copied there: a failed copy leaves the name to the next file.
     bool Claim(const std::string& source, const std::string& destination);
 
 private:

@@ -86,6 +86,57 @@ TEST_F(BackupJobTest, ACancelEndsTheLoopOnceConfirmed) {
     EXPECT_EQ(ErrorCount, 0);
 }
 
+TEST_F(BackupJobTest, ACancelAtTheHeadOfAnEntryTakesNoFileAwayFromTheSet) {
+    for (int i = 1; i <= 5; ++i)
+        form1->AdditionalFilesList.AddItem(Source("Extra\\f" + std::to_string(i) + ".txt", "week 1"));
+    Launch();
+    const std::string data = Store() + "\\Archive\\AdditionalFiles\\Data\\" + SavedPath(Src("Extra"));
+    ASSERT_EQ(CopiedFiles(data).size(), 5u);
+
+    // A week later, into the same set: the user presses Cancel while the first file is copied,
+    // and the click is handled at the loop's next pump, at the head of the second entry.
+    for (int i = 1; i <= 5; ++i) Source("Extra\\f" + std::to_string(i) + ".txt", "week 2");
+    dialogs.confirmAnswers = {true};
+    PanelWatch watch(*form1, nullptr);
+    bool clicked = false;
+    watch.onLogLine = [&](const std::string& line) {
+        if (clicked || line.find("File successfully copied") == std::string::npos) return;
+        clicked = true;
+        PostMessageA(form1->JobCancelButton.hwnd(), BM_CLICK, 0, 0);
+        Sleep(50);  // longer than the loop waits between two pumps
+    };
+    Launch();
+
+    const std::vector<std::string> log = Messages();
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\f1.txt"), 2),
+              (std::vector<std::string>{kCopied, "E Process cancelled by user"}));
+    EXPECT_EQ(CopyingLines(log), 1u) << "nothing after the cancel";
+    EXPECT_EQ(CopiedFiles(data), (std::set<std::string>{"f1.txt", "f2.txt", "f3.txt", "f4.txt", "f5.txt"}));
+    EXPECT_EQ(test::ReadFile(data + "\\f1.txt"), "week 2");
+    for (int i = 2; i <= 5; ++i) EXPECT_EQ(test::ReadFile(data + "\\f" + std::to_string(i) + ".txt"), "week 1") << i;
+    EXPECT_EQ(WarningCount, 0) << "no file was deleted as incomplete";
+}
+
+TEST_F(BackupJobTest, AnOutlookFileThatCannotBeCopiedLeavesItsNameToTheNext) {
+    form1->PSTList.AddItem(Source("A\\Outlook.pst", "A"), true);
+    form1->PSTList.AddItem(Source("B\\Outlook.pst", "B"), true);
+    HeldByAnotherProcess holder(Src("A\\Outlook.pst"));
+    ASSERT_TRUE(holder.Held());
+    Launch();
+
+    const std::string pst = Store() + "\\Archive\\OutlookPST\\";
+    EXPECT_EQ(CopiedFiles(pst), std::set<std::string>{"Outlook.pst"});
+    EXPECT_EQ(test::ReadFile(pst + "Outlook.pst"), "B");
+    const std::vector<std::string> log = Messages();
+    // The second file takes the first one's name, without a clash.
+    std::vector<std::string> expected = CopyFailure(Src("A\\Outlook.pst"));
+    expected.push_back(Copying(Src("B\\Outlook.pst"), pst + "Outlook.pst"));
+    EXPECT_EQ(LinesAfterCopying(log, Src("A\\Outlook.pst"), 4), expected);
+    EXPECT_EQ(LinesAfterCopying(log, Src("B\\Outlook.pst"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(ErrorCount, 2);
+    EXPECT_EQ(WarningCount, 1);
+}
+
 TEST_F(BackupJobTest, AVanishedSourceIsTriedTwiceAndTheJobGoesOn) {
     form1->AdditionalFilesList.AddItem(Src("Extra\\gone.txt"));
     form1->AdditionalFilesList.AddItem(Source("Extra\\here.txt", "here"));

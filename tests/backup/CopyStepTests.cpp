@@ -38,6 +38,49 @@ protected:
     test::ScratchFolder scratch{"CopyStep"};
 };
 
+// The names in a folder, sub-folders included.
+std::set<std::string> NamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = fd.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+// A copy that the user cancels halfway, as on Windows: it writes half the file, the Cancel
+// click waits in the queue, and the progress routine's pump handles it; the copy then gives
+// up with ERROR_REQUEST_ABORTED, its partial file left behind. Wine's CopyFileExA never calls
+// the routine, so the copy step is handed this one instead.
+class CopyCancelledHalfway {
+public:
+    explicit CopyCancelledHalfway(TForm1& form) {
+        CopyWithProgress = [this, &form](LPCSTR from, LPCSTR to, LPPROGRESS_ROUTINE progress, LPVOID data, LPBOOL,
+                                         DWORD) -> BOOL {
+            writtenTo = to;
+            const std::string bytes = test::ReadFile(from);
+            test::WriteFile(to, bytes.substr(0, bytes.size() / 2));
+            PostMessageA(form.JobCancelButton.hwnd(), BM_CLICK, 0, 0);
+            LARGE_INTEGER total, done;
+            total.QuadPart = static_cast<LONGLONG>(bytes.size());
+            done.QuadPart = total.QuadPart / 2;
+            answer = progress(total, done, total, done, 1, CALLBACK_CHUNK_FINISHED, nullptr, nullptr, data);
+            SetLastError(ERROR_REQUEST_ABORTED);
+            return FALSE;
+        };
+    }
+    ~CopyCancelledHalfway() { CopyWithProgress = CopyFileExA; }
+    CopyCancelledHalfway(const CopyCancelledHalfway&) = delete;
+    CopyCancelledHalfway& operator=(const CopyCancelledHalfway&) = delete;
+
+    std::string writtenTo;  // the name the copy was told to write
+    DWORD answer = PROGRESS_CONTINUE;  // the progress routine's answer halfway
+};
+
 }  // namespace
 
 TEST(CopyStepTexts, LinesCaptionAndClashNames) {
@@ -53,11 +96,21 @@ TEST(CopyStepTexts, LinesCaptionAndClashNames) {
     EXPECT_EQ(FreeClashName("E:\\v1.0\\archive", exists), "E:\\v1.0\\archive#1");
     EXPECT_EQ(FreeClashName("E:\\x\\a.b.pst", exists), "E:\\x\\a.b#1.pst");
     EXPECT_EQ(FreeClashName("E:\\x\\Outlook.pst", [](const std::string&) { return true; }), "") << "all names taken";
+
+    // A copy under way is written beside its destination, under a name no file has.
+    std::set<std::string> present = {"E:\\Set\\a.txt.hk~tmp1"};
+    auto isPresent = [&](const std::string& p) { return present.count(p) != 0; };
+    EXPECT_EQ(FreeTemporaryName("E:\\Set\\a.txt", isPresent), "E:\\Set\\a.txt.hk~tmp2");
+    const std::string deep = "E:\\" + std::string(200, 'f') + "\\" + std::string(50, 'n') + ".txt";
+    EXPECT_EQ(FreeTemporaryName(deep, isPresent), deep.substr(0, 203) + "\\~hk1.tmp") << "no longer than a path may be";
 }
 
 TEST(CopyStepTexts, ClaimsCompareWithoutCaseAndAllowTheSameSourceTwice) {
     DestinationClaims claims;
+    EXPECT_TRUE(claims.IsFree("C:\\b\\x.txt", "E:\\Set\\x.txt"));
+    EXPECT_TRUE(claims.IsFree("C:\\a\\x.txt", "E:\\Set\\x.txt")) << "asking claims nothing";
     EXPECT_TRUE(claims.Claim("C:\\a\\x.txt", "E:\\Set\\x.txt"));
+    EXPECT_FALSE(claims.IsFree("C:\\b\\x.txt", "E:\\SET\\x.txt"));
     EXPECT_TRUE(claims.Claim("C:\\a\\x.txt", "E:\\SET\\X.TXT")) << "a file listed twice";
     EXPECT_FALSE(claims.Claim("C:\\b\\x.txt", "e:\\set\\x.txt")) << "another file onto the same place";
     claims.Clear();
@@ -98,6 +151,7 @@ TEST_F(CopyStepTest, ASourceHeldOpenIsNotReportedAsCopiedOverAnOlderCopy) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
                                                     "W Trying again ...", "E Copy failed. Skipping to next file"}));
     EXPECT_EQ(ErrorCount, 2);
+    EXPECT_EQ(NamesIn(scratch / "set"), std::set<std::string>{"Outlook.pst"});
 
     // Once the file is free again, the next copy replaces the older one.
     form1->CopyStep(s, d, false);
@@ -159,4 +213,47 @@ TEST_F(CopyStepTest, ACopyFinishedAfterTheCancelIsDeletedAsIncomplete) {
     EXPECT_EQ(m[1], "W DELETING INCOMPLETE BACKUPED FILE");
     EXPECT_EQ(m[2], "I Done");
     EXPECT_EQ(form1->ProgressBar.Position(), 0);
+}
+
+TEST_F(CopyStepTest, ACancelHalfwayThroughACopyLeavesTheFileThatLayThereWhole) {
+    // A restore over the user's own file of that name.
+    const std::string s = scratch / "set\\letter.doc", d = scratch / "user\\letter.doc";
+    test::WriteFile(s, std::string(8000, 'b'));
+    test::WriteFile(d, "the user's own letter");
+    form1->ProgressBar.SetPosition(50);
+    dialogs.confirmAnswers.push_back(true);
+    CopyCancelledHalfway copy(*form1);
+    EXPECT_FALSE(form1->CopyStep(s, d, false));
+
+    EXPECT_EQ(copy.answer, static_cast<DWORD>(PROGRESS_STOP));
+    EXPECT_TRUE(JobOver);
+    EXPECT_NE(UpperAscii(copy.writtenTo), UpperAscii(d));
+    EXPECT_EQ(copy.writtenTo.rfind(scratch / "user\\", 0), 0u) << copy.writtenTo << " is not beside the destination";
+    EXPECT_EQ(test::ReadFile(d), "the user's own letter");
+    EXPECT_EQ(NamesIn(scratch / "user"), std::set<std::string>{"letter.doc"}) << "the partial copy is gone";
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 4u);
+    EXPECT_EQ(m[0], Copying(s, d));
+    EXPECT_EQ(m[2], "W DELETING INCOMPLETE BACKUPED FILE");
+    EXPECT_EQ(m[3], "I Done");
+    EXPECT_EQ(form1->ProgressBar.Position(), 0);
+    EXPECT_EQ(ErrorCount, 0);
+}
+
+TEST_F(CopyStepTest, AFailedCopyLeavesNoFileBehindAndClaimsNoName) {
+    // A folder where the file should go: the copy cannot take its place.
+    test::WriteFile(scratch / "src\\a.txt", "a");
+    test::MakeFolder(scratch / "set\\a.txt");
+    EXPECT_FALSE(form1->CopyStep(scratch / "src\\a.txt", scratch / "set\\a.txt", false));
+    EXPECT_EQ(NamesIn(scratch / "set"), std::set<std::string>{"a.txt"});
+    EXPECT_EQ(Messages().back(), "E Copy failed. Skipping to next file");
+
+    // A source that vanished: another file of that name takes the place it would have had.
+    const std::string d = scratch / "set\\b.txt";
+    test::WriteFile(scratch / "two\\b.txt", "from two");
+    EXPECT_FALSE(form1->CopyStep(scratch / "one\\b.txt", d, false));
+    EXPECT_TRUE(form1->CopyStep(scratch / "two\\b.txt", d, false));
+    EXPECT_EQ(test::ReadFile(d), "from two");
+    EXPECT_EQ(Messages().back(), "I File successfully copied");
+    EXPECT_EQ(NamesIn(scratch / "set"), (std::set<std::string>{"a.txt", "b.txt"}));
 }
