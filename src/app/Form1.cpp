@@ -10,6 +10,7 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1() {
     RestoreSearch.MaxPenetration = 10000000;
     Search.OnFichier = [this](TScruteDossier* sender, std::string nom) { SearchFichier(sender, nom); };
+    Search.OnExecute = [this](TScruteDossier*) { SearchStarts(); };
     RestoreSearch.OnFichier = [this](TScruteDossier* sender, std::string nom) { RestoreSearchFichier(sender, nom); };
 }
 

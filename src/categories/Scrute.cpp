@@ -36,6 +36,7 @@ public:
     }
     std::string Name() const { return data_.cFileName; }
     bool IsFolder() const { return (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    long long Size() const { return (static_cast<long long>(data_.nFileSizeHigh) << 32) + data_.nFileSizeLow; }
 
 private:
     unsigned exclude_;
@@ -65,6 +66,7 @@ TScruteDossier::TScruteDossier() = default;
 void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
+    currentSize_ = 0;
     WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
     if (OnFinExecute) OnFinExecute(this);
 }
@@ -116,6 +118,7 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
             ui::KeepResponsive();
             if (!entries.IsFolder() && OnFichier) {
                 currentFile_ = folder + "\\" + entries.Name();
+                currentSize_ = entries.Size();
                 OnFichier(this, currentFile_);
             }
         }

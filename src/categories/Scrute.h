@@ -40,6 +40,8 @@ public:
     static TStartFolder StartFolder(std::string folder);
     const std::string& CurrentFile() const { return currentFile_; }
     std::string CurrentFileName() const;
+    // The size of the file being reported, as the folder's listing gave it.
+    long long CurrentFileSize() const { return currentSize_; }
 
 private:
     // folderAttributes: the folder's attributes as its parent's listing gave them (unused at level 0).
@@ -47,6 +49,7 @@ private:
                     const std::string& masks);
     void ListFiles(std::string folder, std::string masks, unsigned attributes);
     std::string currentFile_;
+    long long currentSize_ = 0;
 };
 
 // Whether a sub-folder whose listing failed with error is passed over without a report: a
