@@ -33,8 +33,8 @@ bool SaveTextLog(const std::string& path, const ui::LineStore& lines) {
              written == buffer.size();
         buffer.clear();
     };
-    lines.ForEach([&](const char* text, size_t length) {
-        buffer.append(text, length).append("\r\n");
+    lines.ForEach([&](const char* head, size_t headLength, const char* text, size_t length) {
+        buffer.append(head, headLength).append(text, length).append("\r\n");
         if (buffer.size() >= 1 << 16) flush();
     });
     flush();

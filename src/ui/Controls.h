@@ -419,6 +419,11 @@ public:
     // The number given with the line; -1 for a line added without one.
     long long Value(int index) const;
     const LineStore& Lines() const { return lines_; }
+    // A line that repeats the last line of source, alone or after one of heads, is kept as a
+    // reference to it (the text log beside the log on screen holds each text once).
+    void ShareLinesOf(const LineList& source, const std::vector<std::string>& heads) {
+        lines_.ShareLinesOf(source.lines_, heads);
+    }
     // A line was added (the line's text).
     std::function<void(const std::string&)> onAdd;
 
