@@ -3,18 +3,20 @@
 # copies the same tree with Wine's own xcopy, then restores the backup set through the program and
 # copies the set's folder back with xcopy; prints each pair of times, their ratio and the
 # program's peak memory. Both sides run under the same wineserver, started and warmed up first.
-# usage: bench.sh [--files N] [--big N]
-#   --files N  small files (1 to 16 KB) spread over 200 folders (default 20000)
-#   --big N    files of 30 MB beside them (default 3)
+# usage: bench.sh [--files N] [--big N] [--rounds N]
+#   --files N   small files (1 to 16 KB) spread over 200 folders (default 20000)
+#   --big N     files of 30 MB beside them (default 3)
+#   --rounds N  times each side runs, alternating (default 2)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-files=20000 big=3
+files=20000 big=3 rounds_wanted=2
 while [ $# -gt 0 ]; do
   case $1 in
     --files) files=$2; shift 2 ;;
     --big) big=$2; shift 2 ;;
-    *) echo "usage: scripts/bench.sh [--files N] [--big N]" >&2; exit 2 ;;
+    --rounds) rounds_wanted=$2; shift 2 ;;
+    *) echo "usage: scripts/bench.sh [--files N] [--big N] [--rounds N]" >&2; exit 2 ;;
   esac
 done
 export LC_ALL=C.UTF-8 WINEDEBUG=-all
@@ -25,7 +27,7 @@ bench=$root/build/bench
 cid() { sed -n "s/^#define IDC_$1 \\([0-9]*\\)\$/\\1/p" resources/resource.h; }
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --files "$files" --big "$big"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --files "$files" --big "$big" --rounds "$rounds_wanted"
 fi
 
 echo "bench: a fresh Windows 7 prefix"
@@ -76,7 +78,7 @@ trap 'hk_server_down "$prefix"' EXIT
 wine cmd /c echo >/dev/null 2>&1 </dev/null
 drive() { wine 'C:\hktools\hkdrive.exe' "$@" </dev/null | tr -d '\r'; }
 now() { date +%s.%N; }
-seconds() { echo "$1 $2" | awk '{printf "%.1f", $2 - $1}'; }
+seconds() { echo "$1 $2" | awk '{printf "%.2f", $2 - $1}'; }
 
 start_program() {
   (cd "$prefix/drive_c/Halvorkeep3" && wine Halvorkeep3.exe </dev/null >/dev/null 2>&1) &
@@ -102,12 +104,12 @@ run_job() {
   wait || true
 }
 
-# Each side runs twice, alternating, from written-out disks; the better time of each counts, and
+# Each side runs twice (or --rounds times), alternating, from written-out disks; the better time of each counts, and
 # the listing and copy times shown are those of the program's better run.
 best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
 backup_seconds='' xcopy_backup='' restore_seconds='' xcopy_restore='' backup_peak=0 restore_peak=0
 rounds=''
-for round in 1 2; do
+for round in $(seq "$rounds_wanted"); do
   echo "bench: round $round: backup through the program"
   rm -rf "$prefix/drive_c/Backups/Set"
   sync
@@ -173,7 +175,7 @@ mb() { echo "$1" | awk '{printf "%.1f MB", $1 / 1048576}'; }
 echo
 echo "files: $files small + $big big; backed up $copied, restored $restored, restored tree identical: $same"
 printf '%s' "$rounds"
-echo "(the better of two runs each; the program's time is its listing, from Launch until the job"
+echo "(the better of $rounds_wanted runs each; the program's time is its listing, from Launch until the job"
 echo " panel shows, then its copy, until the finished caption; peak memory is its peak working set)"
 printf '%-8s %9s %9s %9s %9s %7s %12s\n' job listing copy program xcopy ratio "peak memory"
 printf '%-8s %8ss %8ss %8ss %8ss %7s %12s\n' backup "$backup_listing" "$backup_copy" "$backup_seconds" "$xcopy_backup" \

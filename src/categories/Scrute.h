@@ -48,6 +48,8 @@ private:
     void WalkFolder(int level, std::string folder, unsigned long folderAttributes, bool recurse, unsigned attributes,
                     const std::string& masks);
     void ListFiles(std::string folder, std::string masks, unsigned attributes);
+    // One file found: the walker's current file, then OnFichier.
+    void ReportFile(const std::string& folder, const std::string& name, long long size);
     std::string currentFile_;
     long long currentSize_ = 0;
 };
