@@ -92,8 +92,9 @@ void TForm1::BackupPathChange() {
         ShowBackupSetTest(recognised);
         if (recognised) OfferBackupSet(root);
     }
-    InvalidateRect(hwnd(), nullptr, TRUE);
-    UpdateWindow(hwnd());
+    // The window has no clipped children: its own background would cover the page's controls
+    // unless they are painted again after it.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TForm1::OfferBackupSet(const std::string& root) {
