@@ -1,5 +1,6 @@
 // The real program's welcome page in restore mode, driven and read from this process: what the
-// screen shows once a backup-set folder is named.
+// screen shows once a backup-set folder is named, and the restore pages after a path is typed at
+// a user's pace through a folder that is itself a backup set.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -78,4 +79,40 @@ TEST_F(RedrawProgramTest, TheWelcomePageStaysDrawnWhenTheBackupSetFolderChanges)
         EXPECT_TRUE(drive::WaitFor([&] { return (undrawn = UndrawnControls(*program_)).empty(); }, 3000))
             << "after " << folder << ", not drawn:" << undrawn;
     }
+}
+
+TEST_F(RedrawProgramTest, APathTypedThroughAnotherSetOffersOnlyTheSetItNames) {
+    test::ScratchFolder scratch("typed");
+    // A full set whose Outlook data files take a while to list, and a smaller set inside it.
+    const std::string outer = scratch / "Backups", inner = outer + "\\Partial";
+    for (int i = 0; i < 300; ++i) test::WriteFile(outer + "\\Archive\\OutlookPST\\Mail " + std::to_string(i) + ".pst", "!BDN");
+    test::WriteFile(outer + "\\Archive\\OutlookNk2\\Outlook.nk2", "nk2");
+    test::WriteFile(outer + "\\Archive\\AdressBook\\AddressBook.wab", "wab");
+    test::WriteFile(outer + "\\Archive\\Fonts\\Fancy.ttf", "ttf");
+    test::WriteFile(outer + "\\Archive\\Firefox\\Profiles\\Profiles.ini", "[default]\r\nFrom=%Default%\\ab.default\r\n");
+    test::WriteFile(inner + "\\Archive\\Documents\\letter.txt", "Dear Sir,");
+    ASSERT_NO_FATAL_FAILURE(StartInRestoreMode());
+
+    HWND edit = Control(IDC_BackupPath);
+    drive::PostChars(edit, inner, 20);
+    ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(edit) == inner; }, kReactMs)) << drive::Text(edit);
+    // The pages of the inner set, once every change is handled; on a wrong page the checks
+    // below say what is left of the outer set.
+    HWND documents = Control(IDC_RestoreMyDocuments), dataFiles = Control(IDC_RestoreOutlookPSTList),
+         fonts = Control(IDC_RestoreFonts), addressBook = Control(IDC_RestoreWab), nk2 = Control(IDC_RestoreNK2),
+         profiles = Control(IDC_RestoreFirefoxProfilesNames);
+    drive::WaitFor(
+        [&] {
+            return drive::IsEnabled(documents) && drive::ListItems(dataFiles).empty() && !drive::IsEnabled(fonts) &&
+                   !drive::IsEnabled(addressBook) && !drive::IsEnabled(nk2);
+        },
+        30000);
+    EXPECT_TRUE(Enabled(IDC_WelcomeNext));
+    EXPECT_TRUE(drive::IsEnabled(documents) && drive::IsChecked(documents));
+    EXPECT_EQ(drive::ListItems(dataFiles).size(), 0u) << "Outlook data files of the outer set";
+    EXPECT_FALSE(drive::IsEnabled(fonts) || drive::IsChecked(fonts)) << "fonts of the outer set";
+    EXPECT_FALSE(drive::IsEnabled(addressBook) || drive::IsChecked(addressBook)) << "address book of the outer set";
+    EXPECT_FALSE(drive::IsEnabled(nk2) || drive::IsChecked(nk2)) << "nickname file of the outer set";
+    EXPECT_TRUE(drive::ListItems(profiles).empty()) << "Firefox profiles of the outer set";
+    EXPECT_EQ(drive::Text(edit), inner);
 }
