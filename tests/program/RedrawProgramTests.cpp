@@ -116,3 +116,35 @@ TEST_F(RedrawProgramTest, APathTypedThroughAnotherSetOffersOnlyTheSetItNames) {
     EXPECT_TRUE(drive::ListItems(profiles).empty()) << "Firefox profiles of the outer set";
     EXPECT_EQ(drive::Text(edit), inner);
 }
+
+TEST_F(RedrawProgramTest, SearchPressedAgainWhileItSearchesIsIgnored) {
+    test::ScratchFolder scratch("search");
+    const std::string dataFile = scratch / "Mail\\Old mail.pst";
+    test::WriteFile(dataFile, "!BDN");
+    program_ = std::make_unique<drive::Program>(App() + "\\Halvorkeep3.exe");
+    ASSERT_EQ(program_->Start(20000), "");
+    ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), scratch.path()));
+    ASSERT_TRUE(drive::WaitFor([&] { return Enabled(IDC_WelcomeNext); }, kReactMs));
+    for (int next : {IDC_WelcomeNext, IDC_Backup1Next, IDC_Backup2Next}) ASSERT_TRUE(drive::ClickAndWait(Control(next)));
+    HWND search = Control(IDC_SearchPST), list = Control(IDC_PSTList), main = program_->Main();
+    ASSERT_TRUE(drive::IsVisible(search));
+    const auto hits = [&] {
+        int n = 0;
+        for (const std::string& item : drive::ListItems(list)) n += item == dataFile;
+        return n;
+    };
+    ASSERT_EQ(hits(), 0);
+
+    // Two presses, the second while the drives are searched.
+    const DWORD start = GetTickCount();
+    drive::Click(search);
+    drive::Click(search);
+    ASSERT_TRUE(drive::WaitFor([&] { return !IsWindowVisible(main); }, kReactMs)) << "no search";
+    ASSERT_TRUE(drive::WaitFor([&] { return IsWindowVisible(main) != FALSE; }, 60000)) << "the search did not end";
+    const DWORD searchTime = GetTickCount() - start;
+    // A second search run inside the first would end first and find the file again while the
+    // first goes on: give it twice as long as the whole search took.
+    drive::WaitFor([&] { return hits() > 1; }, searchTime * 2 > 3000 ? searchTime * 2 : 3000);
+    EXPECT_EQ(hits(), 1);
+    EXPECT_FALSE(program_->OtherVisibleWindow()) << "the please-wait window stays";
+}
