@@ -85,7 +85,8 @@ TEST_F(RedrawProgramTest, APathTypedThroughAnotherSetOffersOnlyTheSetItNames) {
     test::ScratchFolder scratch("typed");
     // A full set whose Outlook data files take a while to list, and a smaller set inside it.
     const std::string outer = scratch / "Backups", inner = outer + "\\Partial";
-    for (int i = 0; i < 300; ++i) test::WriteFile(outer + "\\Archive\\OutlookPST\\Mail " + std::to_string(i) + ".pst", "!BDN");
+    for (int i = 0; i < 150; ++i)
+        test::WriteFile(outer + "\\Archive\\OutlookPST\\Mail " + std::to_string(i) + ".pst", "!BDN");
     test::WriteFile(outer + "\\Archive\\OutlookNk2\\Outlook.nk2", "nk2");
     test::WriteFile(outer + "\\Archive\\AdressBook\\AddressBook.wab", "wab");
     test::WriteFile(outer + "\\Archive\\Fonts\\Fancy.ttf", "ttf");
@@ -106,7 +107,7 @@ TEST_F(RedrawProgramTest, APathTypedThroughAnotherSetOffersOnlyTheSetItNames) {
             return drive::IsEnabled(documents) && drive::ListItems(dataFiles).empty() && !drive::IsEnabled(fonts) &&
                    !drive::IsEnabled(addressBook) && !drive::IsEnabled(nk2);
         },
-        30000);
+        60000);
     EXPECT_TRUE(Enabled(IDC_WelcomeNext));
     EXPECT_TRUE(drive::IsEnabled(documents) && drive::IsChecked(documents));
     EXPECT_EQ(drive::ListItems(dataFiles).size(), 0u) << "Outlook data files of the outer set";
