@@ -3,6 +3,7 @@
 // program has a time limit, so a hung program fails the caller instead of blocking it.
 #pragma once
 #include <windows.h>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,6 +115,53 @@ inline void PressKey(HWND w, UINT vk) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, 0 /* MAPVK_VK_TO_VSC */)) << 16;
     PostMessageA(w, WM_KEYDOWN, vk, 1 | scan);
     PostMessageA(w, WM_KEYUP, vk, static_cast<LPARAM>(1 | scan | (1L << 30) | (1UL << 31)));
+}
+
+// Types text into an edit of the program as a user types it: one WM_CHAR posted per character,
+// intervalMs apart. Each reaches the edit as a key does and fires its change handler; one that
+// arrives while a handler pumps messages is handled inside that handler.
+inline void PostChars(HWND edit, const std::string& text, DWORD intervalMs) {
+    for (char c : text) {
+        PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+        Sleep(intervalMs);
+    }
+}
+
+// The distinct colours that the screen shows where w lies, read back from the screen itself
+// (GetDC of the whole screen, copied into a bitmap of this process): what the user sees there,
+// whatever the program believes it drew. A control that was not drawn shows one colour only,
+// the background painted over it. 0 when w is missing or the screen cannot be read.
+inline size_t ScreenColours(HWND w) {
+    RECT r{};
+    if (!w || !GetWindowRect(w, &r) || r.right <= r.left || r.bottom <= r.top) return 0;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    std::set<DWORD> colours;
+    if (bitmap && memory && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        if (BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY)) {
+            GdiFlush();
+            const DWORD* pixel = static_cast<const DWORD*>(bits);
+            for (size_t i = 0; i < static_cast<size_t>(width) * static_cast<size_t>(height); ++i)
+                colours.insert(pixel[i] & 0xFFFFFF);
+        }
+        SelectObject(memory, old);
+    }
+    if (memory) DeleteDC(memory);
+    if (bitmap) DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    return colours.size();
 }
 
 // The first top-level window of the process pid (of any process: 0) that match accepts.

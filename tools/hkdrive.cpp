@@ -8,6 +8,8 @@
 //   hkdrive wait-visible <id> [seconds]   wait until a control is shown
 //   hkdrive close [seconds]               close the main window; end the program if it stays
 //   hkdrive settext <id> <text>           set a control's text (an edit runs its change handler)
+//   hkdrive type <id> <text> [ms]         type the text into an edit, one character every ms (20)
+//   hkdrive colours <id>                  print how many colours the screen shows where a control lies
 //   hkdrive text <id>                     print a control's text
 //   hkdrive check <id> <0|1>              click a check box until it is unticked (0) or ticked (1)
 //   hkdrive wait-text <id> <text> [seconds]  wait until a control shows exactly that text
@@ -80,6 +82,14 @@ int ControlCommand(const std::string& command, HWND main, int argc, char** argv)
         return 0;
     }
     if (command == "settext" && argc >= 4) return drive::SetText(w, argv[3]) ? 0 : Fail("the text was not set");
+    if (command == "type" && argc >= 4) {
+        drive::PostChars(w, argv[3], static_cast<DWORD>(argc > 4 ? std::atoi(argv[4]) : 20));
+        return 0;
+    }
+    if (command == "colours") {
+        std::printf("%u\n", static_cast<unsigned>(drive::ScreenColours(w)));
+        return 0;
+    }
     if (command == "text") {
         std::printf("%s\n", drive::Text(w).c_str());
         return 0;
@@ -145,7 +155,8 @@ int main(int argc, char** argv) {
         return shown ? 0 : Fail("the control is not shown");
     }
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
-               "               close [seconds] | settext <id> <text> | text <id> | check <id> <0|1> |\n"
+               "               close [seconds] | settext <id> <text> | type <id> <text> [ms] | colours <id> |\n"
+               "               text <id> | check <id> <0|1> |\n"
                "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory\n",
                stderr);
     return 2;

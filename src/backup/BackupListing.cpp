@@ -6,7 +6,15 @@
 #include "backup/BackupJob.h"
 #include "ui/MessagePump.h"
 
+namespace {
+bool backupRunning = false;
+}  // namespace
+
 void TForm1::LaunchClick() {
+    // The job pumps messages; a Launch that reaches it meanwhile (Cancel, Yes, Previous and
+    // Launch while the job winds down) would run a second job inside this one.
+    ui::ReentryGuard guard(backupRunning);
+    if (!guard.Entered()) return;
     ListBackupFiles(*this);
     if (!StartBackupCopy(*this)) return;
     CopyBackupEntries(*this);

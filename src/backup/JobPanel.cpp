@@ -8,9 +8,23 @@
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
+namespace {
+
+// A counter of the panel back at zero: its sign hidden, its label as the language gives it.
+void ResetCount(ui::Picture& sign, ui::Label& label, const char* key) {
+    sign.Hide();
+    label.SetText(LanguageText("INTERFACE", key, key) + " : 0");
+}
+
+}  // namespace
+
 void TForm1::StartJobPanel() {
     ErrorCount = 0;
     WarningCount = 0;
+    // The counters are shown as they now stand: an earlier job's figures and signs would be taken
+    // for this job's until its first warning or error.
+    ResetCount(WarningBMP, WarningLabel, "Warnings");
+    ResetCount(ErrorBMP, Errorlabel, "Errors");
     TextLog.Clear();
     Log.Clear();
     JobPreviousButton.SetEnabled(false);

@@ -82,14 +82,14 @@ void DetectProfiles(const ProfileGroup& group) {
     group.paths.Clear();
     group.ini = std::make_unique<win::IniFile>(file);
 
-    // The first section is the general one, whatever its name; each further one is a profile.
-    std::vector<std::string> sections = group.ini->ReadSections();
-    for (size_t i = 1; i < sections.size(); ++i) {
-        const std::string& section = sections[i];
+    // Profiles in file order; [General] and the browsers' [Install...] sections are passed over
+    // wherever they stand.
+    for (const std::string& section : group.ini->ReadSections()) {
+        const std::string path = group.ini->ReadString(section, "Path", "");
+        if (!IsProfileSection(section, path)) continue;
         group.sections.AddItem(section);
         const std::string name = group.ini->ReadString(section, "Name", "");
-        const std::string folder = ProfileFolder(browserFolder, group.ini->ReadString(section, "IsRelative", ""),
-                                                 group.ini->ReadString(section, "Path", ""));
+        const std::string folder = ProfileFolder(browserFolder, group.ini->ReadString(section, "IsRelative", ""), path);
         const bool found = FolderExists(folder);
         group.names.AddItem(found ? FoundProfileText(name, folder) : name, found);
         group.bareNames.AddItem(name);

@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "ui/Dialogs.h"
+#include "ui/MessagePump.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ void RemoveCurrentItem(ui::ListBox& list) {
 // Outlook data files; SearchFichier adds each hit to PSTList. The please-wait window stands in
 // for the main window until every drive is done.
 void TForm1::SearchPSTClick() {
+    // The walk pumps messages: a press of Search handled meanwhile is ignored, not run as a second
+    // search inside this one.
+    static bool searching = false;
+    ui::ReentryGuard guard(searching);
+    if (!guard.Entered()) return;
     Form2->Label1.SetText(LanguageText("INTERFACE", "SearchInProgress", "Search in progress") + " ...");
     Form2->Label2.SetText(LanguageText("INTERFACE", "PleaseWait", "Please wait"));
     Hide();

@@ -1,5 +1,7 @@
 #include "categories/ProfilesIniText.h"
 #include <windows.h>
+#include <cctype>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -85,6 +87,19 @@ bool ReplaceWith(const std::string& path, const std::string& bytes) {
 }
 
 }  // namespace
+
+bool IsProfileSection(const std::string& section, const std::string& path) {
+    if (path.empty()) return false;
+    auto startsWith = [&section](const char* word) {
+        const size_t n = std::strlen(word);
+        if (section.size() < n) return false;
+        for (size_t i = 0; i < n; ++i)
+            if (std::toupper(static_cast<unsigned char>(section[i])) != std::toupper(static_cast<unsigned char>(word[i])))
+                return false;
+        return true;
+    };
+    return !(startsWith("General") && section.size() == 7) && !startsWith("Install");
+}
 
 TextEncoding EncodingOf(const std::string& bytes) {
     if (StartsWith(bytes, "\xFF\xFE", 2)) return TextEncoding::Utf16LE;

@@ -1,7 +1,14 @@
-// The Mozilla profiles.ini files may be saved in Unicode; the private-profile functions that read
-// them expect the ANSI code page. These turn such a file's bytes into ANSI text.
+// The Mozilla profiles.ini files: which of their sections are profiles, and their text. The files
+// may be saved in Unicode; the private-profile functions that read them expect the ANSI code page.
+// These turn such a file's bytes into ANSI text.
 #pragma once
 #include <string>
+
+// Whether a section of a profiles.ini, whose Path key reads as `path`, is a browser profile. The
+// browsers put [General] first in older files and last in newer ones, after their [Install...]
+// sections (one per installation, naming its default profile): neither kind is ever a profile,
+// wherever it stands, and neither is a section without a folder.
+bool IsProfileSection(const std::string& section, const std::string& path);
 
 enum class TextEncoding { Ansi, Utf16LE, Utf16BE, Utf8 };
 

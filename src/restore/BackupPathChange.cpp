@@ -6,6 +6,7 @@
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "restore/RestoreRules.h"
+#include "ui/MessagePump.h"
 
 namespace {
 
@@ -66,34 +67,48 @@ void OfferExtras(const std::string& root, const ExtraPage& page) {
     page.folder.SetEnabled(inSet && page.other.Checked());
 }
 
+// A backup-set folder is being recognised; the window is the program's only main window.
+bool recognisingBackupSet = false;
+
 bool OnVistaOrSeven() { return WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN"; }
 
 }  // namespace
 
 void TForm1::BackupPathChange() {
+    // Listing the set's Outlook data files pumps messages, so the user types on meanwhile. Such a
+    // change is not handled inside this one, which would then finish with the earlier text and
+    // leave its set on the pages: it is taken up here once the set in hand is done.
+    ui::ReentryGuard guard(recognisingBackupSet);
+    if (!guard.Entered()) return;
     WelcomeNext.Repaint();
     WelcomeQuit.Repaint();
-    const std::string root = ExcludeTrailingBackslash(BackupPath.Text());
-    if (!FolderExists(root)) {
-        ShowBackupSetTest(false);
-        // The simple restore choices and the browser labels; the lists keep what they hold.
-        ui::Control* const choices[] = {&RestoreMyDocuments, &RestoreMyPictures, &RestoreMyMusic, &RestoreMyVideos,
-                                        &RestoreQuickLaunch, &RestoreDesktop,    &RestoreWallPaper, &RestoreSharedDocs,
-                                        &RestoreIEFavorites, &RestoreIEStartPage, &RestoreWindowsMail, &RestoreNK2,
-                                        &RestoreWab,         &RestoreWindowsCalendar, &RestoreFonts, &RestoreRasPhone,
-                                        &RestoreFirefox,     &RestoreThunderbird};
-        for (ui::Control* c : choices) c->SetEnabled(false);
-    } else {
-        RestoreFFProfilesNames.Clear();
-        RestoreFirefoxProfilesNames.Clear();
-        RestoreTBProfilesNames.Clear();
-        RestoreThunderbirdProfilesNames.Clear();
-        const bool recognised = IsBackupSet(root);
-        ShowBackupSetTest(recognised);
-        if (recognised) OfferBackupSet(root);
-    }
-    InvalidateRect(hwnd(), nullptr, TRUE);
-    UpdateWindow(hwnd());
+    std::string handled;
+    do {
+        handled = BackupPath.Text();
+        const std::string root = ExcludeTrailingBackslash(handled);
+        if (!FolderExists(root)) {
+            ShowBackupSetTest(false);
+            // The simple restore choices and the browser labels; the lists keep what they hold.
+            ui::Control* const choices[] = {&RestoreMyDocuments, &RestoreMyPictures,  &RestoreMyMusic,
+                                            &RestoreMyVideos,    &RestoreQuickLaunch, &RestoreDesktop,
+                                            &RestoreWallPaper,   &RestoreSharedDocs,  &RestoreIEFavorites,
+                                            &RestoreIEStartPage, &RestoreWindowsMail, &RestoreNK2,
+                                            &RestoreWab,         &RestoreWindowsCalendar, &RestoreFonts,
+                                            &RestoreRasPhone,    &RestoreFirefox,     &RestoreThunderbird};
+            for (ui::Control* c : choices) c->SetEnabled(false);
+        } else {
+            RestoreFFProfilesNames.Clear();
+            RestoreFirefoxProfilesNames.Clear();
+            RestoreTBProfilesNames.Clear();
+            RestoreThunderbirdProfilesNames.Clear();
+            const bool recognised = IsBackupSet(root);
+            ShowBackupSetTest(recognised);
+            if (recognised) OfferBackupSet(root);
+        }
+    } while (BackupPath.Text() != handled);
+    // The window has no clipped children: its own background would cover the page's controls
+    // unless they are painted again after it.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TForm1::OfferBackupSet(const std::string& root) {

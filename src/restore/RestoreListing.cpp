@@ -190,7 +190,14 @@ void ListIdentities(TForm1& f, const std::string& root) {
 
 }  // namespace
 
+namespace {
+bool restoreRunning = false;
+}  // namespace
+
 void TForm1::LaunchRestoreClick() {
+    // As for the backup: no second restore inside a running one.
+    ui::ReentryGuard guard(restoreRunning);
+    if (!guard.Entered()) return;
     if (!SomethingChosen(*this)) {
         ui::ShowMessage(hwnd(), LanguageText("MESSAGES", "ChooseItemToRestore", "Please choose something to restore !"));
         return;

@@ -6,11 +6,11 @@ namespace ui {
 
 namespace {
 
-const int kMarkMargin = 2;
+const int kMarkMargin = 2, kMarkSize = 13;
 
 // The check mark's square inside an item's rectangle.
 RECT MarkRect(const RECT& item) {
-    int size = std::min(13, static_cast<int>(item.bottom - item.top) - 2);
+    int size = std::min(kMarkSize, static_cast<int>(item.bottom - item.top) - 2);
     int top = item.top + (item.bottom - item.top - size) / 2;
     return RECT{item.left + kMarkMargin, top, item.left + kMarkMargin + size, top + size};
 }
@@ -21,8 +21,13 @@ bool CheckListBox::Create(Container& parent, int id, const Rect& r) {
     if (!CreateWithStyle(parent, id, r, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, true)) return false;
     // Clicks on a mark are seen in the list box itself, before it moves the selection.
     SetWindowSubclass(hwnd(), &CheckListBox::MouseProc, 1, 0);
+    SetExtentFollowsItems(true);
     return true;
 }
+
+// The mark with its margins and the gap before the text, as OnDrawItem and DrawItemText lay them
+// out (lines are always tall enough for the whole mark), and a little room after the text.
+int CheckListBox::ItemMargins() const { return kMarkMargin + kMarkSize + kMarkMargin + 2 + 2 + 4; }
 
 void CheckListBox::ApplyFont(HFONT font) {
     ListBox::ApplyFont(font);

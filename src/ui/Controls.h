@@ -299,6 +299,19 @@ protected:
     void FitItemHeight(int minHeight);
     // Owner-drawn lists: an item's text in the text part of its line, highlighted when selected.
     void DrawItemText(const DRAWITEMSTRUCT* dis, RECT text, bool enabled) const;
+    // Lists the user reads scroll sideways as far as their widest item reaches, so that a long
+    // line (a deep path) can be read to its end; the extent follows every change of the items
+    // and of the font. The hidden data lists and the line lists leave it alone.
+    void SetExtentFollowsItems(bool follows);
+    // The room on an item's line besides its text: margins, and a check mark.
+    virtual int ItemMargins() const { return 6; }
+    void ApplyFont(HFONT font) override;
+
+private:
+    int ItemWidth(const std::string& text) const;
+    void RefitExtent();
+    bool extentFollowsItems_ = false;
+    int extent_ = 0;
 };
 
 // List box whose items carry a check mark; a click on the mark or the space bar toggles it.
@@ -316,6 +329,7 @@ public:
 
 protected:
     void ApplyFont(HFONT font) override;
+    int ItemMargins() const override;
 
 private:
     void Toggle(int index);

@@ -1,6 +1,8 @@
 #include "ui/Dialogs.h"
 #include <commdlg.h>
+#include <cderr.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <cstring>
 #include "ui/Form.h"
 #include "win/Handles.h"
@@ -40,17 +42,40 @@ std::vector<char> DialogFilter(const std::string& filter) {
     return out;
 }
 
-// One file comes back as its full path; several as the folder, then each name, NUL-separated.
-std::vector<std::string> ChosenPaths(const char* buffer, WORD fileOffset) {
-    std::string first(buffer);
+// One file comes back as its full path; several as the folder, then each name, NUL-separated,
+// with a second NUL at the end. Empty when that end is not inside the buffer.
+std::vector<std::string> ChosenPaths(const std::vector<char>& buffer, WORD fileOffset) {
+    const char* const end = buffer.data() + buffer.size();
+    auto ended = [end](const char* text) { return std::find(text, end, '\0') != end; };
+    if (!ended(buffer.data())) return {};
+    std::string first(buffer.data());
     if (first.empty()) return {};
-    if (fileOffset == 0 || buffer[fileOffset - 1] != '\0') return {first};
+    if (fileOffset == 0 || fileOffset > buffer.size() || buffer[fileOffset - 1] != '\0') return {first};
     std::string folder = first;
     if (folder.back() != '\\') folder += '\\';
     std::vector<std::string> paths;
-    for (const char* name = buffer + first.size() + 1; *name; name += std::strlen(name) + 1)
+    for (const char* name = buffer.data() + first.size() + 1;; name += std::strlen(name) + 1) {
+        if (name >= end || !ended(name)) return {};
+        if (!*name) break;
         paths.push_back(folder + name);
+    }
     return paths;
+}
+
+// The first buffer holds a few hundred long names.
+const size_t kFileBufferSize = 64 * 1024;
+// No selection of the file dialog comes near this; past it the dialog is not asked again.
+const size_t kFileBufferLimit = 64 * 1024 * 1024;
+
+// The size for a buffer that the file dialog found too small. Windows leaves the size it needs,
+// in characters, in the buffer's first two bytes; being 16 bits, that number cannot tell a need
+// beyond 64 KB, so a buffer at least that large is doubled instead. Zero past the limit.
+size_t GrownFileBufferSize(const std::vector<char>& buffer, bool sizeGiven) {
+    const size_t needed =
+        sizeGiven ? static_cast<unsigned char>(buffer[0]) | static_cast<size_t>(static_cast<unsigned char>(buffer[1])) << 8
+                  : 0;
+    const size_t grown = needed > buffer.size() ? needed + 2 : buffer.size() * 2;
+    return grown > kFileBufferLimit ? 0 : grown;
 }
 
 int CALLBACK BrowseCallback(HWND w, UINT msg, LPARAM, LPARAM data) {
@@ -87,25 +112,43 @@ bool ConfirmYesNo(HWND owner, const std::string& text) {
 bool OpenFiles(HWND owner, const OpenFileRequest& request, std::vector<std::string>& paths) {
     if (g_answerer) return g_answerer->OpenFiles(owner, request, paths);
     std::vector<char> filter = DialogFilter(request.filter);
-    std::vector<char> buffer(64 * 1024, '\0');
+    std::vector<char> buffer(kFileBufferSize, '\0');
     OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.data();
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = buffer.data();
-    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-    ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
-    ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-    // The program finds its own files by full paths, so the dialog must leave the current
-    // folder alone.
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) |
-                (request.multiSelect ? OFN_ALLOWMULTISELECT : 0);
-    if (!GetOpenFileNameA(&ofn)) return false;
-    std::vector<std::string> chosen = ChosenPaths(buffer.data(), ofn.nFileOffset);
-    if (chosen.empty()) return false;
-    paths = chosen;
-    return true;
+    // A selection larger than the buffer ends the dialog with nothing (FNERR_BUFFERTOOSMALL); the
+    // buffer is then made large enough and the user asked again, instead of losing the choice
+    // without a word.
+    for (;;) {
+        ofn = OPENFILENAMEA{};
+        ofn.lStructSize = sizeof(ofn);
+        ofn.hwndOwner = owner;
+        ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.data();
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = buffer.data();
+        ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+        ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+        ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+        // The program finds its own files by full paths, so the dialog must leave the current
+        // folder alone.
+        ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                    (request.fileMustExist ? OFN_FILEMUSTEXIST : 0) | (request.multiSelect ? OFN_ALLOWMULTISELECT : 0);
+        bool cut = false;
+        if (GetOpenFileNameA(&ofn)) {
+            std::vector<std::string> chosen = ChosenPaths(buffer, ofn.nFileOffset);
+            if (!chosen.empty()) {
+                paths = chosen;
+                return true;
+            }
+            // Wine answers a selection larger than the buffer with as much of it as fits, cut in
+            // the middle of a name and without its end: that is a buffer too small as well.
+            cut = buffer[0] != '\0';
+            if (!cut) return false;
+        } else if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) {
+            return false;
+        }
+        const size_t grown = GrownFileBufferSize(buffer, !cut);
+        if (grown == 0) return false;
+        buffer.assign(grown, '\0');
+    }
 }
 
 bool BrowseForFolder(HWND owner, const std::string& title, const std::string& start, std::string& chosen) {

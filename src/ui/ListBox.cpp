@@ -4,7 +4,9 @@
 namespace ui {
 
 bool ListBox::Create(Container& parent, int id, const Rect& r, bool visible) {
-    return CreateWithStyle(parent, id, r, 0, visible);
+    if (!CreateWithStyle(parent, id, r, 0, visible)) return false;
+    SetExtentFollowsItems(visible);
+    return true;
 }
 
 bool ListBox::CreateWithStyle(Container& parent, int id, const Rect& r, DWORD extraStyle, bool visible) {
@@ -23,21 +25,58 @@ void ListBox::FitItemHeight(int minHeight) {
     SendMessageA(hwnd(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
 }
 
-void ListBox::Clear() { SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0); }
+void ListBox::SetExtentFollowsItems(bool follows) {
+    extentFollowsItems_ = follows;
+    RefitExtent();
+}
+
+void ListBox::ApplyFont(HFONT font) {
+    Control::ApplyFont(font);
+    RefitExtent();
+}
+
+int ListBox::ItemWidth(const std::string& text) const {
+    win::WindowDC dc(hwnd());
+    win::SelectGuard font(dc.dc(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32A(dc.dc(), text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx) + ItemMargins();
+}
+
+void ListBox::RefitExtent() {
+    if (!extentFollowsItems_ || !hwnd()) return;
+    int widest = 0;
+    for (int i = 0, n = Count(); i < n; ++i) widest = std::max(widest, ItemWidth(Item(i)));
+    extent_ = widest;
+    SetHorizontalExtent(extent_);
+}
+
+void ListBox::Clear() {
+    SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
+    if (extentFollowsItems_) SetHorizontalExtent(extent_ = 0);
+}
 
 int ListBox::AddItem(const std::string& text) {
     // Work lists and job logs grow to hundreds of thousands of lines; the list's own storage
     // grows a few lines at a time, which copies it over and over. Room is made ahead, doubling.
     const int count = Count();
     if (count >= 1024 && (count & (count - 1)) == 0) SendMessageA(hwnd(), LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
-    return static_cast<int>(SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    const int index = static_cast<int>(SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    if (extentFollowsItems_ && index >= 0 && ItemWidth(text) > extent_) SetHorizontalExtent(extent_ = ItemWidth(text));
+    return index;
 }
 
 void ListBox::InsertItem(int index, const std::string& text) {
     SendMessageA(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    if (extentFollowsItems_ && ItemWidth(text) > extent_) SetHorizontalExtent(extent_ = ItemWidth(text));
 }
 
-void ListBox::DeleteItem(int index) { SendMessageA(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+void ListBox::DeleteItem(int index) {
+    // Only the widest item's going narrows the list.
+    const bool widest = extentFollowsItems_ && index >= 0 && index < Count() && ItemWidth(Item(index)) >= extent_;
+    SendMessageA(hwnd(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (widest) RefitExtent();
+}
 
 void ListBox::SetItem(int index, const std::string& text) {
     if (index < 0 || index >= Count()) return;

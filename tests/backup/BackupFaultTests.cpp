@@ -86,6 +86,27 @@ TEST_F(BackupJobTest, ACancelEndsTheLoopOnceConfirmed) {
     EXPECT_EQ(ErrorCount, 0);
 }
 
+TEST_F(BackupJobTest, ALaunchThatReachesARunningJobStartsNoSecondJob) {
+    for (int i = 1; i <= 3; ++i)
+        form1->AdditionalFilesList.AddItem(Source("Extra\\f" + std::to_string(i) + ".txt", std::string(100, 'a' + i)));
+    PanelWatch watch(*form1, nullptr);
+    bool pressed = false;
+    watch.onLogLine = [&](const std::string& line) {
+        if (pressed || line.find("File successfully copied") == std::string::npos) return;
+        pressed = true;
+        // As the pump hands over a Launch pressed while the job runs.
+        form1->LaunchClick();
+    };
+    Launch();
+
+    const std::vector<std::string> log = Messages();
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::string(kStartLine)), 1);
+    EXPECT_EQ(CopyingLines(log), 3u) << "each file once";
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::string("I Backup job is finished!")), 1);
+    EXPECT_EQ(ErrorCount, 0);
+}
+
 TEST_F(BackupJobTest, ACancelAtTheHeadOfAnEntryTakesNoFileAwayFromTheSet) {
     for (int i = 1; i <= 5; ++i)
         form1->AdditionalFilesList.AddItem(Source("Extra\\f" + std::to_string(i) + ".txt", "week 1"));

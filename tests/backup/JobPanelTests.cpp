@@ -8,6 +8,13 @@
 
 namespace {
 
+// The text the control's window holds, which is what it paints.
+std::string WindowText(const ui::Control& control) {
+    char text[256] = {};
+    GetWindowTextA(control.hwnd(), text, sizeof(text));
+    return text;
+}
+
 bool QuitRequested() {
     MSG msg;
     bool quit = false;
@@ -56,7 +63,7 @@ TEST_F(MainWindowTest, WarningsAndErrorsAreCountedAndPrefixedInTheTextLog) {
     EXPECT_EQ(form1->Log.LinePicture(3), form1->ImageError.Bitmap());
     EXPECT_EQ(form1->Log.Item(0).rfind(TodayText + " - ", 0), 0u);
 
-    // A new job starts from empty logs and zero counts; the labels keep their text.
+    // A new job starts from empty logs and zero counts.
     form1->StartJobPanel();
     EXPECT_EQ(form1->Log.Count(), 0);
     EXPECT_EQ(form1->TextLog.Count(), 0);
@@ -65,6 +72,29 @@ TEST_F(MainWindowTest, WarningsAndErrorsAreCountedAndPrefixedInTheTextLog) {
     EXPECT_FALSE(JobOver);
     form1->LogWarning("again");
     EXPECT_EQ(form1->WarningLabel.Text(), "Warnings : 1");
+}
+
+TEST_F(MainWindowTest, ANewJobShowsItsCountersAtZeroBeforeItsFirstCountedLine) {
+    Start();
+    // A job with an error and a warning, its counters painted in frames as a running job's are.
+    form1->StartJobPanel();
+    form1->PaceJobPanel(true);
+    form1->LogError("Could not read folder");
+    form1->LogWarning("odd");
+    form1->PaceJobPanel(false);
+    ASSERT_EQ(WindowText(form1->Errorlabel), "Errors : 1");
+
+    // The next job, before any line: what the labels' windows hold is what the screen shows.
+    form1->StartJobPanel();
+    EXPECT_EQ(WindowText(form1->Errorlabel), "Errors : 0");
+    EXPECT_EQ(WindowText(form1->WarningLabel), "Warnings : 0");
+    EXPECT_FALSE(form1->ErrorBMP.Visible() || form1->WarningBMP.Visible()) << "an earlier job's signs";
+    form1->LogInfo("Starting");
+    EXPECT_EQ(WindowText(form1->Errorlabel), "Errors : 0");
+    form1->LogError("bad");
+    EXPECT_EQ(WindowText(form1->Errorlabel), "Errors : 1");
+    EXPECT_TRUE(form1->ErrorBMP.Visible());
+    EXPECT_FALSE(form1->WarningBMP.Visible());
 }
 
 TEST_F(MainWindowTest, CancelAnsweredNoChangesNothingAndExitWaitsForTheJob) {

@@ -321,6 +321,39 @@ TEST_F(DetectionTest, FoundProfilesAreDecoratedAndTickedAndMissingOnesStayBare) 
     EXPECT_FALSE(f.ThunderbirdProfileWrong.Visible());
 }
 
+// profiles.ini as the browsers have written it since 2019: an [Install...] section per
+// installation first, the profiles newest first, [General] last.
+TEST_F(DetectionTest, TodaysLayoutListsTheProfilesAloneWhereverGeneralAndInstallSectionsStand) {
+    const std::string firefox = appData + "\\Mozilla\\Firefox", thunderbird = appData + "\\Thunderbird";
+    seed.Folder(firefox + "\\Profiles\\lxhv1gjb.default-release");
+    seed.Folder(thunderbird + "\\Profiles\\p0q9r8s7.default-release");
+    seed.File(firefox + "\\profiles.ini",
+              "[Install308046B0AF4A39CB]\r\nDefault=Profiles/lxhv1gjb.default-release\r\nLocked=1\r\n\r\n"
+              "[Profile1]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/lxhv1gjb.default-release\r\n\r\n"
+              "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/a1b2c3d4.default\r\nDefault=1\r\n\r\n"
+              "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    // Two installations; a [General] between them, as a hand-edited file may have it.
+    seed.File(thunderbird + "\\profiles.ini",
+              "[InstallFDC34C9F024745EB]\r\nDefault=Profiles/p0q9r8s7.default-release\r\nLocked=1\r\n\r\n"
+              "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n\r\n"
+              "[install2656FF1E876E9973]\r\nDefault=Profiles/p0q9r8s7.default-release\r\n\r\n"
+              "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/p0q9r8s7.default-release\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartAndPressNext());
+    TForm1& f = *form1;
+    const std::string release = firefox + "\\Profiles\\lxhv1gjb.default-release";
+    EXPECT_EQ(f.FirefoxProfiles.Items(), (std::vector<std::string>{"Profile1", "Profile0"}));
+    EXPECT_EQ(f.FirefoxProfilesNames.Items(),
+              (std::vector<std::string>{"\"default-release\" (" + release + ")", "default"}));
+    EXPECT_EQ(Checks(f.FirefoxProfilesNames), (std::vector<bool>{true, false}));
+    EXPECT_EQ(f.FFProfilesNames.Items(), (std::vector<std::string>{"default-release", "default"}));
+    EXPECT_EQ(f.FirefoxProfilesPaths.Items(),
+              (std::vector<std::string>{release, firefox + "\\Profiles\\a1b2c3d4.default"}));
+    EXPECT_EQ(f.ThunderbirdProfiles.Items(), std::vector<std::string>{"Profile0"});
+    EXPECT_EQ(f.TBProfilesNames.Items(), std::vector<std::string>{"default-release"});
+    EXPECT_EQ(Checks(f.ThunderbirdProfilesNames), std::vector<bool>{true});
+    EXPECT_FALSE(f.ThunderbirdProfileWrong.Visible());
+}
+
 TEST_F(DetectionTest, UnicodeProfileFilesAreSavedAgainAsAnsiUnlessACharacterWouldBeLost) {
     ASSERT_EQ(GetACP(), 1252u);
     const std::string firefoxIni = appData + "\\Mozilla\\Firefox\\profiles.ini";

@@ -10,6 +10,8 @@
 //                     other folders) or "origin" (both back where they came from)
 //   HK_E2E_SUBFOLDER  "1" when the program folder carries the backing-up machine's settings, which
 //                     tick the sub-folder option: the restore log is then named after the sub-folder
+//   HK_E2E_BROWSERS   "installed" when today's Firefox and Thunderbird are installed on the new
+//                     machine, each with a profile of its own in its profiles.ini
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -61,6 +63,7 @@ protected:
           set(Setting("HK_E2E_SET")),
           origin(Setting("HK_E2E_PROFILES") == "origin"),
           subFolder(Setting("HK_E2E_SUBFOLDER") == "1"),
+          installed(Setting("HK_E2E_BROWSERS") == "installed"),
           xp(test::Group() == "xp") {}
 
     // The files of the set as the restore lists them: walks spell the set's folders as the
@@ -84,7 +87,7 @@ protected:
 
     const User user;
     const std::string set;
-    const bool origin, subFolder, xp;
+    const bool origin, subFolder, installed, xp;
     const std::string restored = "C:\\Restored";
     Wizard wizard;
 };
@@ -144,6 +147,18 @@ void Restore::PrepareTheMachine() {
     test::WriteFile(Folder(CSIDL_PROGRAM_FILES) + "\\Windows Live\\Mail\\wlmail.exe", "MZ");
     // Windows XP makes the Quick Launch folder for every user; Wine does not.
     if (xp) test::MakeFolder(Folder(CSIDL_APPDATA) + "\\Microsoft\\Internet Explorer\\Quick Launch");
+    if (!installed) return;
+    // Today's browsers write their installation's section first and the general section last.
+    for (const auto& browser : {std::make_pair("\\Mozilla\\Firefox", "308046B0AF4A39CB"),
+                                std::make_pair("\\Thunderbird", "FDC34C9F024745EB")}) {
+        const std::string folder = Folder(CSIDL_APPDATA) + browser.first;
+        test::WriteFile(folder + "\\Profiles\\r3l4e5s6.default-release\\prefs.js", "// prefs\n");
+        test::WriteFile(folder + "\\profiles.ini",
+                        std::string("[Install") + browser.second +
+                            "]\r\nDefault=Profiles/r3l4e5s6.default-release\r\nLocked=1\r\n\r\n"
+                            "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/r3l4e5s6.default-release\r\n\r\n"
+                            "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    }
 }
 
 void Restore::ChooseTheSet() {
@@ -220,8 +235,10 @@ void Restore::CheckFiles(const std::vector<std::string>& before) const {
         expected.push_back(outcome.destination);
     }
     expected.push_back(LogFile());
-    expected.push_back(Folder(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini");
-    expected.push_back(Folder(CSIDL_APPDATA) + "\\Thunderbird\\profiles.ini");
+    if (!installed) {
+        expected.push_back(Folder(CSIDL_APPDATA) + "\\Mozilla\\Firefox\\profiles.ini");
+        expected.push_back(Folder(CSIDL_APPDATA) + "\\Thunderbird\\profiles.ini");
+    }
     if (!subFolder) expected.push_back(AppFolder() + "\\Halvorkeep.ini");
     // Below C:\, without its "C:\".
     for (std::string& path : expected) path = path.substr(3);
@@ -238,17 +255,32 @@ std::string Restore::LogFile() const {
 
 void Restore::CheckProfilesIni() const {
     const std::string appData = Folder(CSIDL_APPDATA);
+    const Pairs firefox{{"Name", "default"}, {"Path", "Profiles/t8k2m4qz.default"}, {"IsRelative", "1"}};
+    const Pairs thunderbird = origin ? Pairs{{"Name", user.thunderbirdName}, {"Path", user.thunderbirdFolder}, {"IsRelative", "0"}}
+                                     : Pairs{{"Name", user.thunderbirdName},
+                                             {"Path", "Profiles/w3n7c5ha.default"},
+                                             {"IsRelative", "1"}};
+    if (!installed) {
+        EXPECT_EQ(IniContents(appData + "\\Mozilla\\Firefox\\profiles.ini"),
+                  (std::vector<IniSection>{{"General", Pairs{{"StartWithLastProfile", "0"}}}, {"Profile0", firefox}}));
+        EXPECT_EQ(IniContents(appData + "\\Thunderbird\\profiles.ini"),
+                  (std::vector<IniSection>{{"General", Pairs{{"StartWithLastProfile", "0"}}}, {"Profile0", thunderbird}}));
+        return;
+    }
+    // The browsers' own sections stay as they were; the restored profile comes after them.
+    const Pairs own{{"Name", "default-release"}, {"IsRelative", "1"}, {"Path", "Profiles/r3l4e5s6.default-release"}};
+    const Pairs install{{"Default", "Profiles/r3l4e5s6.default-release"}, {"Locked", "1"}};
+    const Pairs general{{"StartWithLastProfile", "0"}, {"Version", "2"}};
     EXPECT_EQ(IniContents(appData + "\\Mozilla\\Firefox\\profiles.ini"),
-              (std::vector<IniSection>{
-                  {"General", Pairs{{"StartWithLastProfile", "0"}}},
-                  {"Profile0", Pairs{{"Name", "default"}, {"Path", "Profiles/t8k2m4qz.default"}, {"IsRelative", "1"}}}}));
+              (std::vector<IniSection>{{"Install308046B0AF4A39CB", install},
+                                       {"Profile0", own},
+                                       {"General", general},
+                                       {"Profile1", firefox}}));
     EXPECT_EQ(IniContents(appData + "\\Thunderbird\\profiles.ini"),
-              (std::vector<IniSection>{
-                  {"General", Pairs{{"StartWithLastProfile", "0"}}},
-                  {"Profile0", origin ? Pairs{{"Name", user.thunderbirdName}, {"Path", user.thunderbirdFolder}, {"IsRelative", "0"}}
-                                      : Pairs{{"Name", user.thunderbirdName},
-                                              {"Path", "Profiles/w3n7c5ha.default"},
-                                              {"IsRelative", "1"}}}}));
+              (std::vector<IniSection>{{"InstallFDC34C9F024745EB", install},
+                                       {"Profile0", own},
+                                       {"General", general},
+                                       {"Profile1", thunderbird}}));
 }
 
 void Restore::CheckRegistry() const {

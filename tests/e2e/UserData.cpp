@@ -206,13 +206,26 @@ void SeedUser(const User& user) {
     const std::string folderSettings = test::SpecialFolder(CSIDL_PERSONAL) + "\\desktop.ini";
     SetFileAttributesA(folderSettings.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     const std::string appData = test::SpecialFolder(CSIDL_APPDATA);
-    // As the two programs write them: the general section first, then one section per profile.
-    test::WriteFile(appData + "\\Mozilla\\Firefox\\profiles.ini",
-                    "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=" + user.firefoxName +
-                        "\r\nIsRelative=1\r\nPath=Profiles/t8k2m4qz.default\r\nDefault=1\r\n");
-    test::WriteFile(appData + "\\Thunderbird\\profiles.ini",
-                    "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=" + user.thunderbirdName +
-                        "\r\nIsRelative=0\r\nPath=" + user.thunderbirdFolder + "\r\nDefault=1\r\n");
+    // As the two programs write them: on XP, versions of the time with the general section first,
+    // then one section per profile; on Windows 7, today's versions with a section for their
+    // installation first and the general section last.
+    const std::string firefoxProfile =
+        "[Profile0]\r\nName=" + user.firefoxName + "\r\nIsRelative=1\r\nPath=Profiles/t8k2m4qz.default\r\nDefault=1\r\n";
+    const std::string thunderbirdProfile = "[Profile0]\r\nName=" + user.thunderbirdName +
+                                           "\r\nIsRelative=0\r\nPath=" + user.thunderbirdFolder + "\r\nDefault=1\r\n";
+    if (user.xp) {
+        test::WriteFile(appData + "\\Mozilla\\Firefox\\profiles.ini",
+                        "[General]\r\nStartWithLastProfile=1\r\n\r\n" + firefoxProfile);
+        test::WriteFile(appData + "\\Thunderbird\\profiles.ini",
+                        "[General]\r\nStartWithLastProfile=1\r\n\r\n" + thunderbirdProfile);
+    } else {
+        test::WriteFile(appData + "\\Mozilla\\Firefox\\profiles.ini",
+                        "[Install308046B0AF4A39CB]\r\nDefault=Profiles/t8k2m4qz.default\r\nLocked=1\r\n\r\n" +
+                            firefoxProfile + "\r\n[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+        test::WriteFile(appData + "\\Thunderbird\\profiles.ini",
+                        "[InstallFDC34C9F024745EB]\r\nDefault=C:/Mail/w3n7c5ha.default\r\nLocked=1\r\n\r\n" +
+                            thunderbirdProfile + "\r\n[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    }
 
     SetValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", user.wallpaper);
     SetValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "WallpaperStyle", user.wallpaperStyle);

@@ -7,7 +7,8 @@
 # picked with GTEST_FILTER and told the rest through HK_E2E_* variables. Runs inside the test
 # run's X server.
 # usage: roundtrip.sh <work-root> <source-group> <driver-exe> <program-folder> <restore>...
-#   restore: <group>:<plain|dated>:<default|origin>
+#   restore: <group>:<plain|dated>:<default|origin>[:installed]  (installed: today's Firefox and
+#            Thunderbird are on the new machine already, each with a profile of its own)
 set -euo pipefail
 work=$1 source=$2 driver=$3 program=$4
 shift 4
@@ -60,17 +61,17 @@ cp "$from/drive_c/tests/e2e/app/Halvorkeep.ini" "$carried/"
 
 n=0
 for restore in "${restores[@]}"; do
-  IFS=: read -r group which profiles <<<"$restore"
+  IFS=: read -r group which profiles browsers <<<"$restore"
   n=$((n + 1))
   fresh "target$n" "$group"
   to=$made
   cp -a "$from/drive_c/Backups" "$to/drive_c/"
   if [ "$which" = dated ]; then
     phase "$to" "$group" 'Restore.*' "$carried" HK_E2E_SOURCE="$source" HK_E2E_SET="C:\\Backups\\Dated\\$dated" \
-      HK_E2E_PROFILES="$profiles" HK_E2E_SUBFOLDER=1
+      HK_E2E_PROFILES="$profiles" HK_E2E_SUBFOLDER=1 HK_E2E_BROWSERS="${browsers:-}"
   else
     phase "$to" "$group" 'Restore.*' "$program" HK_E2E_SOURCE="$source" HK_E2E_SET='C:\Backups\Plain' \
-      HK_E2E_PROFILES="$profiles" HK_E2E_SUBFOLDER=0
+      HK_E2E_PROFILES="$profiles" HK_E2E_SUBFOLDER=0 HK_E2E_BROWSERS="${browsers:-}"
   fi
 done
 echo "roundtrip: $source backed up and restored ${#restores[@]} time(s)"

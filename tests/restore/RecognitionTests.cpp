@@ -1,6 +1,7 @@
 // Choosing a backup set on the welcome page: what the six restore pages then offer, on each
 // Windows version, and the small handlers of the restore options.
 #include <shlobj.h>
+#include <algorithm>
 #include "RestoreFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
@@ -144,6 +145,32 @@ TEST_F(RecognitionTest, TypedCharacterByCharacterWithOrWithoutBackslashEachItemC
 
     Type(form1->BackupPath, set);
     EXPECT_EQ(ListsSnapshot(), first);
+}
+
+TEST_F(RecognitionTest, AChangeArrivingWhileASetIsListedIsTakenUpAfterItNotInsideIt) {
+    // A set, and inside it a smaller one that the user goes on to name.
+    const std::string inner = set + "\\Partial";
+    test::WriteFile(set + "\\Archive\\OutlookPST\\Outlook.pst", "pst");
+    test::WriteFile(set + "\\Archive\\Fonts\\Fancy.ttf", "ttf");
+    test::WriteFile(inner + "\\Archive\\Documents\\letter.txt", "letter");
+    test::WriteFile(inner + "\\Archive\\OutlookPST\\Partial.pst", "pst");
+    // The walk of the Outlook data files pumps messages: the user's next change is handled there,
+    // as when the first data file is found.
+    int walking = 0, deepest = 0;
+    form1->RestoreSearch.OnExecute = [&](TScruteDossier*) { deepest = std::max(deepest, ++walking); };
+    form1->RestoreSearch.OnFinExecute = [&](TScruteDossier*) { --walking; };
+    const TScruteEvent listFile = form1->RestoreSearch.OnFichier;
+    form1->RestoreSearch.OnFichier = [&](TScruteDossier* sender, std::string name) {
+        listFile(sender, name);
+        if (form1->BackupPath.Text() == set) form1->BackupPath.SetText(inner);
+    };
+    ChooseSet(set);
+    EXPECT_EQ(deepest, 1) << "the set was listed inside its own listing";
+    EXPECT_EQ(form1->BackupPath.Text(), inner);
+    EXPECT_TRUE(form1->RestoreMyDocuments.Enabled() && form1->RestoreMyDocuments.Checked());
+    EXPECT_EQ(form1->RestoreOutlookPSTList.Items(), std::vector<std::string>{"Partial.pst"});
+    EXPECT_FALSE(form1->RestoreFonts.Enabled() || form1->RestoreFonts.Checked()) << "the first set's fonts";
+    EXPECT_TRUE(form1->WelcomeNext.Enabled());
 }
 
 TEST_F(RecognitionTest, ASetWithOnlyTheStartPageOffersOnlyTheStartPage) {

@@ -131,6 +131,29 @@ TEST_F(ProfileRegistrationTest, AFileWithGapsAndOtherSectionsKeepsEverySectionAn
     EXPECT_EQ(Sections(FirefoxIni()).size(), 5u);
 }
 
+// As the browsers have written the file since 2019: [Install...] first, [General] last.
+TEST_F(ProfileRegistrationTest, TodaysLayoutKeepsItsInstallSectionsAndItsGeneralSectionInPlace) {
+    const std::string install = "[Install308046B0AF4A39CB]\r\nDefault=Profiles/lxhv1gjb.default-release\r\nLocked=1\r\n";
+    test::WriteFile(FirefoxIni(), install +
+                                      "\r\n[Profile1]\r\nName=default-release\r\nIsRelative=1\r\n"
+                                      "Path=Profiles/lxhv1gjb.default-release\r\n\r\n"
+                                      "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/a1b2.default\r\nDefault=1\r\n\r\n"
+                                      "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    AddProfile(true, "default", "%Default%\\t8k2.default");
+    AddProfile(true, "work", "%Default%\\w0rk.work");
+    form1->RegisterRestoredProfiles();
+    EXPECT_TRUE(ProfilesRegistered);
+    EXPECT_EQ(test::ReadFile(FirefoxIni()).substr(0, install.size()), install);
+    EXPECT_EQ(Sections(FirefoxIni()),
+              (std::vector<std::string>{"Install308046B0AF4A39CB", "Profile1", "Profile0", "General", "Profile2"}));
+    EXPECT_EQ(Value(FirefoxIni(), "General", "StartWithLastProfile"), "0");
+    EXPECT_EQ(Value(FirefoxIni(), "General", "Version"), "2");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile1", "Path"), "Profiles/lxhv1gjb.default-release");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile0", "Path"), "Profiles/t8k2.default");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile2", "Name"), "work");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile2", "Path"), "Profiles/w0rk.work");
+}
+
 TEST_F(ProfileRegistrationTest, AProfileLeadingOutOfItsFolderIsNotRegistered) {
     UseOrigin(true);
     AddProfile(true, "evil", "%Default%\\..\\..\\..\\Windows");

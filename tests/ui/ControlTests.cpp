@@ -109,6 +109,68 @@ TEST(ListBoxTest, RewrittenItemsKeepTheirSelectionAndCheckMarksAndKeysReachTheHa
     EXPECT_EQ(list.Item(list.Count() - 1), longLine);
 }
 
+// The width of a text in a window's font.
+static int TextWidth(HWND w, const std::string& text) {
+    HDC dc = GetDC(w);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(w, dc);
+    return size.cx;
+}
+
+// A data file deep in the folders is wider than its list: the list scrolls sideways to its end.
+TEST(ListBoxTest, ListsScrollSidewaysAsFarAsTheirWidestItemWhateverIsAddedOrRemoved) {
+    HostForm host;
+    ui::ListBox files;
+    ui::CheckListBox mail;
+    ASSERT_TRUE(files.Create(host, 52, {10, 10, 200, 120}));
+    ASSERT_TRUE(mail.Create(host, 53, {10, 140, 200, 120}));
+    const std::string deep = "C:\\Documents and Settings\\Jean\\Local Settings\\Application Data\\Microsoft\\"
+                             "Outlook\\Archives 2009\\Personal Folders.pst";
+    const std::string deeper = "D:\\Sauvegardes\\" + deep.substr(3);
+    auto extent = [](ui::ListBox& list) { return static_cast<int>(SendMessageA(list.hwnd(), LB_GETHORIZONTALEXTENT, 0, 0)); };
+    for (ui::ListBox* list : {static_cast<ui::ListBox*>(&files), static_cast<ui::ListBox*>(&mail)}) {
+        SCOPED_TRACE(list->id());
+        list->AddItem("C:\\Mail\\a.pst");
+        EXPECT_LT(extent(*list), 200) << "short items need no scrolling";
+        list->AddItem(deep);
+        list->InsertItem(0, "C:\\Mail\\b.pst");
+        const int widest = extent(*list);
+        EXPECT_GE(widest, TextWidth(list->hwnd(), deep) + (list == &files ? 2 : 21));
+        EXPECT_LE(widest, TextWidth(list->hwnd(), deep) + 40);
+        list->SetItem(0, deeper);
+        EXPECT_GT(extent(*list), widest);
+        list->DeleteItem(0);
+        EXPECT_EQ(extent(*list), widest);
+        list->DeleteItem(list->IndexOf(deep));
+        EXPECT_LT(extent(*list), 200);
+        list->AddItem(deep);
+        list->Clear();
+        EXPECT_EQ(extent(*list), 0);
+    }
+
+    // Scrolled to its right end, the check list shows the end of the file name: on the screen the
+    // text's last column lies a few pixels before the list's right edge.
+    mail.AddItem(deep, true);
+    for (int i = 0; i < 50; ++i) SendMessageA(mail.hwnd(), WM_HSCROLL, SB_PAGERIGHT, 0);
+    RECT client{};
+    GetClientRect(mail.hwnd(), &client);
+    const int width = client.right;
+    EXPECT_EQ(GetScrollPos(mail.hwnd(), SB_HORZ), extent(mail) - width);
+    ShowWindow(host.hwnd(), SW_SHOWNOACTIVATE);
+    RedrawWindow(mail.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = GetDC(mail.hwnd());
+    int last = -1;
+    for (int x = 0; x < width; ++x)
+        for (int y = 2; y < 14; ++y)
+            if (GetRValue(GetPixel(dc, x, y)) < 128) last = x;
+    ReleaseDC(mail.hwnd(), dc);
+    EXPECT_GE(last, width - 12);
+    EXPECT_LE(last, width - 3);
+}
+
 TEST(ComboBoxTest, CodePicksExactItemsSilentlyAndTheUsersPickRunsOnSelectWithItsText) {
     HostForm host;
     ui::ComboBox drop, list;

@@ -98,6 +98,44 @@ TEST(DialogTest, RealFileDialogGivesTheFullPathsOfOneOrSeveralFiles) {
     }
 }
 
+// Several hundred long names are more than the dialog's first buffer holds: the user is asked
+// again and the whole selection comes back.
+TEST(DialogTest, RealFileDialogGivesASelectionLargerThanItsBufferWhole) {
+    test::ScratchFolder folder("ui-big-selection");
+    std::vector<std::string> expected;
+    std::string typed;
+    for (int i = 0; i < 420; ++i) {
+        char number[8];
+        wsprintfA(number, "%03d", i);
+        const std::string name = "Scan of the family archive " + std::string(130, 'x') + " page " + number + ".txt";
+        test::WriteFile(folder / name, "x");
+        expected.push_back(folder / name);
+        typed += "\"" + name + "\" ";
+    }
+    ASSERT_GT(typed.size(), 65536u);
+    ui::OpenFileRequest request{folder.path(), "Text (*.txt)|*.txt", true, true, "Add files"};
+    int asked = 0;
+    std::thread user([&] {  // answers every time it is asked, twice at most
+        for (int i = 0; i < 2; ++i) {
+            bool seen = false;
+            User("Add files", IDOK, [&](HWND box) {
+                seen = true;
+                HWND name = GetDlgItem(box, 0x480);
+                SetWindowTextA(name ? name : GetDlgItem(box, 0x47c), typed.c_str());
+            }).join();
+            if (!seen) break;
+            ++asked;
+        }
+    });
+    std::vector<std::string> paths;
+    const bool chosen = ui::OpenFiles(nullptr, request, paths);
+    user.join();
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(asked, 2);
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, expected);
+}
+
 TEST(DialogTest, RealFolderBrowserGivesThePathOfTheChosenFolder) {
     test::ScratchFolder folder("ui-browse");
     std::string chosen;
