@@ -11,16 +11,22 @@ std::string BackupSubFolderSuffix;
 namespace {
 
 // A job asks for the same few texts for every file it copies: each answer of the language file
-// is kept until the file (or the language) changes.
+// is kept until the file (or the language) changes. While a copy loop holds the texts, the file
+// is looked at only once.
 struct LanguageCache {
     std::string fileName;
     FILETIME written{};
     DWORD size = 0;
+    bool found = false;
+    bool looked = false;
+    int holds = 0;
     std::map<std::string, std::string> texts;
 
     bool Current(const std::string& file) {
+        if (holds > 0 && looked && file == fileName) return found;
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        const bool found = GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        found = GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) != FALSE;
+        looked = true;
         const bool same = file == fileName && found && CompareFileTime(&data.ftLastWriteTime, &written) == 0 &&
                           data.nFileSizeLow == size;
         if (!same) {
@@ -49,6 +55,13 @@ std::string LanguageText(const std::string& section, const std::string& key, con
     languageCache.texts.emplace(std::move(id), text);
     return text;
 }
+
+LanguageTextsHeld::LanguageTextsHeld() {
+    // The file is looked at once more, with the first text asked.
+    if (languageCache.holds++ == 0) languageCache.looked = false;
+}
+
+LanguageTextsHeld::~LanguageTextsHeld() { --languageCache.holds; }
 
 std::string SettingsFileName() { return ProgramFolder() + "\\Halvorkeep.ini"; }
 

@@ -16,6 +16,15 @@ extern std::string BackupSubFolderSuffix;
 
 // A text of the current language file, or its English default.
 std::string LanguageText(const std::string& section, const std::string& key, const std::string& def);
+// While one lives, the language file is taken as unchanged after its first text: a copy loop
+// asks for the same texts for every file.
+class LanguageTextsHeld {
+public:
+    LanguageTextsHeld();
+    ~LanguageTextsHeld();
+    LanguageTextsHeld(const LanguageTextsHeld&) = delete;
+    LanguageTextsHeld& operator=(const LanguageTextsHeld&) = delete;
+};
 
 // Program folder + "\Halvorkeep.ini".
 std::string SettingsFileName();

@@ -14,13 +14,23 @@ namespace {
 
 HWND specialFolderOwner = nullptr;
 
+// Whether the ANSI code page has double-byte characters at all; it is fixed for the process.
+bool AnsiCodePageHasLeadBytes() {
+    static const bool leadBytes = [] {
+        CPINFO info{};
+        return GetCPInfo(CP_ACP, &info) && (info.LeadByte[0] != 0 || info.LeadByte[1] != 0);
+    }();
+    return leadBytes;
+}
+
 // Whether byte i of text starts a character of the ANSI code page (and is not the second byte
 // of a double-byte character), so that ASCII folding never touches half a character.
 std::vector<bool> CharacterStarts(const std::string& text) {
     std::vector<bool> starts(text.size(), false);
+    const bool leadBytes = AnsiCodePageHasLeadBytes();
     for (size_t i = 0; i < text.size(); ++i) {
         starts[i] = true;
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ++i;
+        if (leadBytes && IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ++i;
     }
     return starts;
 }
@@ -232,9 +242,14 @@ std::string TodayAsText() {
 
 std::string UpperAscii(const std::string& text) {
     std::string result = text;
-    std::vector<bool> starts = CharacterStarts(text);
-    for (size_t i = 0; i < result.size(); ++i)
-        if (starts[i]) result[i] = UpperAsciiChar(result[i]);
+    const bool leadBytes = AnsiCodePageHasLeadBytes();
+    for (size_t i = 0; i < result.size(); ++i) {
+        // The second byte of a double-byte character is never folded.
+        if (leadBytes && IsDBCSLeadByte(static_cast<BYTE>(result[i])) && i + 1 < result.size())
+            ++i;
+        else
+            result[i] = UpperAsciiChar(result[i]);
+    }
     return result;
 }
 

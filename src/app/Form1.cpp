@@ -10,6 +10,9 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1() {
     RestoreSearch.MaxPenetration = 10000000;
     Search.OnFichier = [this](TScruteDossier* sender, std::string nom) { SearchFichier(sender, nom); };
+    Search.OnExecute = [this](TScruteDossier*) { SearchStarts(); };
+    // The text log's lines are the log's lines, some behind the kind of line: each text is kept once.
+    TextLog.ShareLinesOf(Log, {"[WARNING] ", "[ERROR] "});
     RestoreSearch.OnFichier = [this](TScruteDossier* sender, std::string nom) { RestoreSearchFichier(sender, nom); };
 }
 

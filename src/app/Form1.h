@@ -3,6 +3,7 @@
 // handlers live in one source file per subsystem.
 #pragma once
 #include <string>
+#include "categories/BackupFilter.h"
 #include "categories/Scrute.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
@@ -133,6 +134,8 @@ public:
     void LoadLanguage(const std::string& name);
     void SelectLanguageSelect();
     void SearchFichier(TScruteDossier* sender, std::string nom);
+    // A walk of Search starts.
+    void SearchStarts();
 
     // Welcome page.
     void StoragePathChange();
@@ -221,8 +224,9 @@ public:
     // Makes the destination's folder, writes the copying line, sets the caption (CopyIndex of
     // CopyCount), copies with progress and one retry, and logs the outcome. renameOnClash (the
     // backup's Outlook data files): an existing destination stays and the copy takes the first
-    // free "#n" name. True when the file now lies at its destination, copied by this step.
-    bool CopyStep(const std::string& source, std::string destination, bool renameOnClash);
+    // free "#n" name. sourceSize: the source's size as the listing found it, or -1 to ask the
+    // disk. True when the file now lies at its destination, copied by this step.
+    bool CopyStep(const std::string& source, std::string destination, bool renameOnClash, long long sourceSize = -1);
 
     // ---- Restore: the set's contents on the restore pages, the options, the job ----
     void BackupPathChange();
@@ -280,6 +284,8 @@ private:
     void ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key);
 
     win::UniqueFont font_;
+    // The folders left out of My Documents, read when a walk of Search starts.
+    MyDocumentsExclusions walkExclusions_;
 };
 
 extern TForm1* Form1;

@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "backup/BackupJob.h"
 #include "backup/BackupTarget.h"
+#include "backup/CopyStep.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
@@ -19,7 +20,7 @@ bool StopWithMessage(TForm1& form, const char* key, const char* def) {
     return false;
 }
 
-void CopyBackupEntry(TForm1& form, const std::string& entry) {
+void CopyBackupEntry(TForm1& form, const std::string& entry, long long size) {
     CurrentTag = entry.substr(0, 10);
     // The tag heads the entry; a file name that holds the tag's text keeps it.
     const std::string source = entry.substr(CurrentTag.size());
@@ -32,15 +33,16 @@ void CopyBackupEntry(TForm1& form, const std::string& entry) {
     if (CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
     if (CurrentTag == "[ADDDIR--]") {
         const std::string root = BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix);
-        ForceDirectories(root + "\\Archive\\AdditionalFolders");
+        CopyFolders.Make(root + "\\Archive\\AdditionalFolders");
     }
-    form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]");
+    form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]", size);
 }
 
 }  // namespace
 
 bool StartBackupCopy(TForm1& form) {
     form.StartJobPanel();
+    CopyFolders.Clear();
     AdditionalFileNumber = 0;
     CopyCount = form.CopyList.Count();
     if (CopyCount < 1) return StopWithMessage(form, "ChooseItemToBackup", "Please choose something to backup !");
@@ -57,6 +59,7 @@ bool StartBackupCopy(TForm1& form) {
 }
 
 void CopyBackupEntries(TForm1& form) {
+    const LanguageTextsHeld texts;
     CopyIndex = 0;
     while (CopyIndex < CopyCount && !JobOver) {
         form.Log.SetEnabled(false);
@@ -64,7 +67,7 @@ void CopyBackupEntries(TForm1& form) {
         ui::KeepResponsive();
         // A cancel confirmed just now takes no further file.
         if (JobOver) break;
-        CopyBackupEntry(form, form.CopyList.Item(CopyIndex));
+        CopyBackupEntry(form, form.CopyList.Item(CopyIndex), form.CopyList.Value(CopyIndex));
         ++CopyIndex;
         form.Log.SelectLast();
     }

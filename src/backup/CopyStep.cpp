@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 
 DestinationClaims CopyClaims;
+JobFolders CopyFolders;
 CopyWithProgressFunction CopyWithProgress = CopyFileExA;
 
 namespace {
@@ -25,12 +26,50 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+const int kTemporaryNames = 10000;
+
 // A file or a folder: either one blocks a temporary name.
 bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The temporary name number k of destination.
+std::string TemporaryName(const std::string& destination, int k) {
+    std::string candidate = destination + ".hk~tmp" + std::to_string(k);
+    if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
+    return candidate;
+}
+
+// Copies source under the first temporary name of destination that no file or folder has. The
+// copy never writes over an existing file, so its own answer tells whether a name is taken: no
+// name is looked up first. Empty temporary when every name is taken.
+BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
+                            std::string& temporary, DWORD& error) {
+    bool folderMadeAgain = false;
+    for (int k = 1; k <= kTemporaryNames; ++k) {
+        temporary = TemporaryName(destination, k);
+        BOOL cancel = FALSE;
+        if (CopyWithProgress(source.c_str(), temporary.c_str(), CopyProgressCallback, progressBar, &cancel,
+                             COPY_FILE_RESTARTABLE | COPY_FILE_FAIL_IF_EXISTS)) {
+            error = 0;
+            return TRUE;
+        }
+        error = GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND && !folderMadeAgain) {
+            // The folder was made earlier in the job and has gone since: made again, same name.
+            folderMadeAgain = true;
+            CopyFolders.Forget(FolderOf(destination));
+            CopyFolders.Make(FolderOf(destination));
+            --k;
+            continue;
+        }
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && !FolderExists(temporary)) return FALSE;
+    }
+    temporary.clear();
+    return FALSE;
+}
+
 // The whole copy takes the destination's place, replacing an older file of that name.
 bool PutInPlace(const std::string& temporary, const std::string& destination) {
-    return MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) && FileExists(destination);
+    return MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 }  // namespace
@@ -62,13 +101,24 @@ std::string FreeClashName(const std::string& destination, const std::function<bo
 }
 
 std::string FreeTemporaryName(const std::string& destination, const std::function<bool(const std::string&)>& exists) {
-    for (int k = 1; k <= 10000; ++k) {
-        std::string candidate = destination + ".hk~tmp" + std::to_string(k);
-        if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
+    for (int k = 1; k <= kTemporaryNames; ++k) {
+        std::string candidate = TemporaryName(destination, k);
         if (!exists(candidate)) return candidate;
     }
     return "";
 }
+
+void JobFolders::Clear() { made_.clear(); }
+
+bool JobFolders::Make(const std::string& folder) {
+    const uint64_t key = Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)));
+    if (made_.count(key)) return true;
+    if (!ForceDirectories(folder)) return false;
+    made_.insert(key);
+    return true;
+}
+
+void JobFolders::Forget(const std::string& folder) { made_.erase(Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)))); }
 
 void DestinationClaims::Clear() { claims_.clear(); }
 
@@ -83,10 +133,10 @@ bool DestinationClaims::Claim(const std::string& source, const std::string& dest
     return true;
 }
 
-bool TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash) {
+bool TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash, long long sourceSize) {
     const std::string copying = LanguageText("INTERFACE", "CopyProgress", "Copying file");
     const std::string to = LanguageText("INTERFACE", "To", "to");
-    ForceDirectories(FolderOf(destination));
+    CopyFolders.Make(FolderOf(destination));
     LogInfo(CopyingLineText(copying, to, source, destination));
 
     if (renameOnClash && FileExists(destination)) {
@@ -106,7 +156,7 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         return false;
     }
 
-    const long long size = GetFileSize64(source);
+    const long long size = sourceSize >= 0 ? sourceSize : GetFileSize64(source);
     CopyProgress.SetText(CopyCaptionText(copying, destination, size, CopyIndex + 1, CopyCount));
     CopyProgress.Repaint();
     Log.Repaint();
@@ -116,11 +166,9 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
 
     // The copy is written under a name of its own and takes the destination's place only once
     // it is whole: a cancel or a failure leaves whatever lay at the destination as it was.
-    const std::string temporary = FreeTemporaryName(destination, EntryExists);
-    BOOL cancel = FALSE;
-    const BOOL copied = !temporary.empty() && CopyWithProgress(source.c_str(), temporary.c_str(), CopyProgressCallback,
-                                                               ProgressBar.hwnd(), &cancel, COPY_FILE_RESTARTABLE);
-    const DWORD copyError = copied ? 0 : GetLastError();
+    std::string temporary;
+    DWORD copyError = 0;
+    const BOOL copied = CopyUnderTemporaryName(source, destination, ProgressBar.hwnd(), temporary, copyError);
     const std::string success = LanguageText("MESSAGES", "CopySuccessful", "File successfully copied");
 
     // Stopped by the cancel, or finished while the cancel was being confirmed: the copy is not

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 // "Copying file: " S" to : "D"" with the language's words for "Copying file" and "to".
 std::string CopyingLineText(const std::string& copying, const std::string& to, const std::string& source,
@@ -43,3 +44,19 @@ private:
 };
 
 extern DestinationClaims CopyClaims;
+
+// The folders the running job has made for its copies: each is made once a job, not once a file.
+class JobFolders {
+public:
+    void Clear();
+    // Makes the folder and its missing parents unless the job already did; true when it is there.
+    bool Make(const std::string& folder);
+    // The folder is made again when next asked for (it went away during the job).
+    void Forget(const std::string& folder);
+
+private:
+    // 64-bit hashes of the upper-cased folders.
+    std::unordered_set<uint64_t> made_;
+};
+
+extern JobFolders CopyFolders;

@@ -6,10 +6,18 @@ int ErrorCount = 0;
 int WarningCount = 0;
 
 std::string DatedLine(const SYSTEMTIME& time, const std::string& message) {
-    char clock[64] = {};
-    // No format given: the locale's own long time format, separators and AM/PM included.
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof(clock));
-    return TodayText + " - " + clock + " : " + message;
+    // A job writes many lines a second: the clock's text is made once for each second.
+    static SYSTEMTIME shown{};
+    static char clock[64] = {};
+    if (!clock[0] || time.wSecond != shown.wSecond || time.wMinute != shown.wMinute || time.wHour != shown.wHour ||
+        time.wDay != shown.wDay || time.wMonth != shown.wMonth || time.wYear != shown.wYear) {
+        // No format given: the locale's own long time format, separators and AM/PM included.
+        if (!GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, sizeof(clock))) clock[0] = '\0';
+        shown = time;
+    }
+    std::string line;
+    line.reserve(TodayText.size() + sizeof(clock) + message.size() + 6);
+    return line.append(TodayText).append(" - ").append(clock).append(" : ").append(message);
 }
 
 bool SaveTextLog(const std::string& path, const ui::LineStore& lines) {
@@ -25,8 +33,8 @@ bool SaveTextLog(const std::string& path, const ui::LineStore& lines) {
              written == buffer.size();
         buffer.clear();
     };
-    lines.ForEach([&](const char* text, size_t length) {
-        buffer.append(text, length).append("\r\n");
+    lines.ForEach([&](const char* head, size_t headLength, const char* text, size_t length) {
+        buffer.append(head, headLength).append(text, length).append("\r\n");
         if (buffer.size() >= 1 << 16) flush();
     });
     flush();

@@ -1,5 +1,7 @@
 #include "categories/Scrute.h"
 #include <windows.h>
+#include <utility>
+#include <vector>
 #include "ui/MessagePump.h"
 #include "win/Handles.h"
 
@@ -36,6 +38,7 @@ public:
     }
     std::string Name() const { return data_.cFileName; }
     bool IsFolder() const { return (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    long long Size() const { return (static_cast<long long>(data_.nFileSizeHigh) << 32) + data_.nFileSizeLow; }
 
 private:
     unsigned exclude_;
@@ -65,6 +68,7 @@ TScruteDossier::TScruteDossier() = default;
 void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
+    currentSize_ = 0;
     WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
     if (OnFinExecute) OnFinExecute(this);
 }
@@ -89,21 +93,41 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
         if (OnDossierIllisible) OnDossierIllisible(this, folder);
         return;
     }
-    ListFiles(folder, masks, attributes);
-    Enumeration entries(folder + "\\*.*", kSubFolders);
-    // The start folder was chosen: it is reported unless it is missing. A sub-folder was found,
-    // so it exists.
-    if (entries.Failed() && OnDossierIllisible &&
-        (level == 0 ? IsFolder(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
-        OnDossierIllisible(this, folder);
-    while (entries.Next()) {
-        std::string name = entries.Name();
-        if (!entries.IsFolder() || name == "." || name == "..") continue;
-        std::string sub = folder + "\\" + name;
-        if (OnDossier) OnDossier(this, sub);
-        if (recurse) WalkFolder(level + 1, sub, entries.Attributes(), recurse, attributes, masks);
+    // The mask that takes every name and every attribute: one listing of the folder gives both
+    // its files, reported as they come, and its sub-folders, walked after them.
+    const bool oneListing = masks == "*.*" && (kSpecial & ~attributes) == 0;
+    if (!oneListing) ListFiles(folder, masks, attributes);
+    std::vector<std::pair<std::string, unsigned long>> subFolders;
+    {
+        Enumeration entries(folder + "\\*.*", oneListing ? attributes : kSubFolders);
+        // The start folder was chosen: it is reported unless it is missing. A sub-folder was
+        // found, so it exists.
+        if (entries.Failed() && OnDossierIllisible &&
+            (level == 0 ? IsFolder(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
+            OnDossierIllisible(this, folder);
+        while (entries.Next()) {
+            if (!entries.IsFolder()) {
+                if (oneListing) ReportFile(folder, entries.Name(), entries.Size());
+                continue;
+            }
+            std::string name = entries.Name();
+            if (name != "." && name != "..") subFolders.emplace_back(std::move(name), entries.Attributes());
+        }
+    }
+    for (const auto& sub : subFolders) {
+        const std::string path = folder + "\\" + sub.first;
+        if (OnDossier) OnDossier(this, path);
+        if (recurse) WalkFolder(level + 1, path, sub.second, recurse, attributes, masks);
         ui::KeepResponsive();
     }
+}
+
+void TScruteDossier::ReportFile(const std::string& folder, const std::string& name, long long size) {
+    ui::KeepResponsive();
+    if (!OnFichier) return;
+    currentFile_ = folder + "\\" + name;
+    currentSize_ = size;
+    OnFichier(this, currentFile_);
 }
 
 void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned attributes) {
@@ -113,11 +137,10 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
         std::string mask = masks.substr(0, semicolon);
         Enumeration entries(folder + "\\" + mask, attributes);
         while (entries.Next()) {
-            ui::KeepResponsive();
-            if (!entries.IsFolder() && OnFichier) {
-                currentFile_ = folder + "\\" + entries.Name();
-                OnFichier(this, currentFile_);
-            }
+            if (entries.IsFolder())
+                ui::KeepResponsive();
+            else
+                ReportFile(folder, entries.Name(), entries.Size());
         }
         masks = semicolon == std::string::npos ? "" : masks.substr(semicolon + 1);
     }

@@ -40,13 +40,18 @@ public:
     static TStartFolder StartFolder(std::string folder);
     const std::string& CurrentFile() const { return currentFile_; }
     std::string CurrentFileName() const;
+    // The size of the file being reported, as the folder's listing gave it.
+    long long CurrentFileSize() const { return currentSize_; }
 
 private:
     // folderAttributes: the folder's attributes as its parent's listing gave them (unused at level 0).
     void WalkFolder(int level, std::string folder, unsigned long folderAttributes, bool recurse, unsigned attributes,
                     const std::string& masks);
     void ListFiles(std::string folder, std::string masks, unsigned attributes);
+    // One file found: the walker's current file, then OnFichier.
+    void ReportFile(const std::string& folder, const std::string& name, long long size);
     std::string currentFile_;
+    long long currentSize_ = 0;
 };
 
 // Whether a sub-folder whose listing failed with error is passed over without a report: a

@@ -18,11 +18,17 @@ void TForm1::SearchFichier(TScruteDossier* /*sender*/, std::string /*nom*/) {
         PSTWrong.Hide();
     }
     if (Search.Filtre == "*.*") {
-        // Backup listing: the category's rule decides, the entry is the tag and the path.
-        // The picture, music and video folders are read anew for every file of My Documents.
-        MyDocumentsExclusions exclusions;
-        if (CurrentTag == "[MYDOCS--]") exclusions = {MyPicturesPath.Text(), MyMusicPath.Text(), MyVideosPath.Text()};
+        // Backup listing: the category's rule decides, the entry is the tag and the path, and the
+        // size the walk found goes with it.
+        static const MyDocumentsExclusions none;
+        const MyDocumentsExclusions& exclusions = CurrentTag == "[MYDOCS--]" ? walkExclusions_ : none;
         if (KeepInBackup(CurrentTag, Search.CurrentFile(), Search.CurrentFileName(), exclusions))
-            CopyList.AddItem(CurrentTag + Search.CurrentFile());
+            CopyList.AddItem(CurrentTag + Search.CurrentFile(), Search.CurrentFileSize());
     }
+}
+
+void TForm1::SearchStarts() {
+    // The picture, music and video folders left out of My Documents are read once a walk: their
+    // edits cannot change while it runs.
+    walkExclusions_ = {MyPicturesPath.Text(), MyMusicPath.Text(), MyVideosPath.Text()};
 }

@@ -29,6 +29,7 @@ void TForm1::RestoreCopyLoop() {
     CopyCount = RestoreCopyList.Count();
     RestoreTarget.clear();
     RestoredWallpaperFile.clear();
+    const LanguageTextsHeld texts;
     for (CopyIndex = 0; CopyIndex < CopyCount && !JobOver; ++CopyIndex) {
         Log.SetEnabled(false);
         // The Cancel button acts here, between two files.
@@ -42,7 +43,8 @@ void TForm1::RestoreCopyLoop() {
         // The tag heads the entry; a file name that holds the tag's text keeps it.
         const std::string source = entry.substr(tag.size());
         if (tag == "[FONTS---]") RegisterFont(*this, set, source);
-        if (MapRestoreTarget(tag, source) && CopyStep(source, RestoreTarget, false) && tag == "[WALLPAPE]")
+        if (MapRestoreTarget(tag, source) && CopyStep(source, RestoreTarget, false, RestoreCopyList.Value(CopyIndex)) &&
+            tag == "[WALLPAPE]")
             RestoredWallpaperFile = RestoreTarget;
         Log.SelectLast();
     }

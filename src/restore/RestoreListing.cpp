@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "backup/CopyStep.h"
 #include "restore/RestoreRules.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
@@ -209,6 +210,7 @@ void TForm1::LaunchRestoreClick() {
     ListRestoreFiles();
 
     StartJobPanel();
+    CopyFolders.Clear();
     // A refused record counts as something to report, so the job panel shows why nothing came.
     if (RestoreCopyList.Count() == 0 && !RestoreWallPaper.Checked() && !RestoreIEStartPage.Checked() &&
         PendingJobErrors.empty()) {

@@ -12,8 +12,9 @@ void TForm1::RestoreSearchFichier(TScruteDossier* /*sender*/, std::string /*nom*
         for (int i = 0; i < RestoreOutlookPSTList.Count(); ++i) RestoreOutlookPSTList.SetChecked(i, true);
     }
     if (RestoreSearch.Filtre == "*.*") {
-        // The restore listing: the category's rule decides, the entry is the tag and the path.
+        // The restore listing: the category's rule decides, the entry is the tag and the path, and
+        // the size the walk found goes with it.
         if (KeepInRestore(CurrentTag, RestoreSearch.CurrentFileName(), WindowsVersionCode))
-            RestoreCopyList.AddItem(CurrentTag + RestoreSearch.CurrentFile());
+            RestoreCopyList.AddItem(CurrentTag + RestoreSearch.CurrentFile(), RestoreSearch.CurrentFileSize());
     }
 }

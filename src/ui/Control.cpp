@@ -127,8 +127,8 @@ void Control::Changed() {
 }
 
 void Control::PaintPacedIfDue() {
-    // Frames take at most about a twentieth of the time, however slow the screen is to paint.
-    if (GetTickCount() - lastFrame >= std::max<DWORD>(kPaceInterval, 20 * lastFrameCost)) PaintPacedNow();
+    // Frames take at most about a fortieth of the time, however slow the screen is to paint.
+    if (GetTickCount() - lastFrame >= std::max<DWORD>(kPaceInterval, 40 * lastFrameCost)) PaintPacedNow();
 }
 
 void Control::PaintPacedNow() {

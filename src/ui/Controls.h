@@ -425,9 +425,19 @@ public:
     bool Create(Container& parent, int id, const Rect& r, bool visible = false);
     void Clear() override;
     int AddItem(const std::string& text) override;
+    // A line with a number that goes with it (a work list keeps each file's size as its walk
+    // found it, so that the copy need not ask the disk again).
+    int AddItem(const std::string& text, long long value);
     int Count() const override { return static_cast<int>(lines_.Count()); }
     std::string Item(int index) const override;
+    // The number given with the line; -1 for a line added without one.
+    long long Value(int index) const;
     const LineStore& Lines() const { return lines_; }
+    // A line that repeats the last line of source, alone or after one of heads, is kept as a
+    // reference to it (the text log beside the log on screen holds each text once).
+    void ShareLinesOf(const LineList& source, const std::vector<std::string>& heads) {
+        lines_.ShareLinesOf(source.lines_, heads);
+    }
     // A line was added (the line's text).
     std::function<void(const std::string&)> onAdd;
 
@@ -435,6 +445,8 @@ protected:
     // Gives the list its number of lines, which it needs to draw them.
     void SyncCount();
     LineStore lines_;
+    // Index-parallel to the lines, up to the last line added with a number.
+    std::vector<long long> values_;
 
 private:
     static LRESULT CALLBACK CountProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);

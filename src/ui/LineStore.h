@@ -2,6 +2,7 @@
 // thousands of lines costs little more than its text.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,22 +11,45 @@ namespace ui {
 class LineStore {
 public:
     void Clear();
+    // A line of more than 256 MB keeps its first 256 MB.
     void Add(const std::string& line);
     size_t Count() const { return refs_.size(); }
     std::string Line(size_t index) const;
-    // Calls visit(text, length) for every line, in order, without copying them.
+    // Calls visit(head, headLength, text, textLength) for every line, in order, without copying
+    // them: the line is the head followed by the text.
     template <typename Visit>
     void ForEach(Visit visit) const {
-        for (const Ref& r : refs_) visit(blocks_[r.block].data() + r.offset, static_cast<size_t>(r.size));
+        for (const Ref& r : refs_) {
+            const std::string& head = heads_[r.head];
+            visit(head.data(), head.size(), blocks_[r.block]->data() + r.offset, static_cast<size_t>(r.size));
+        }
     }
+    // Lines of this store that repeat the last line of source, alone or after one of heads (a
+    // text log beside the log on screen), keep only a reference to its text. The source's text
+    // stays alive for as long as this store refers to it, whatever happens to the source.
+    void ShareLinesOf(const LineStore& source, const std::vector<std::string>& heads);
 
 private:
     static constexpr size_t kBlockSize = 1 << 20;
+    using Block = std::vector<char>;
+    // Twelve bytes a line: a line holds at most kMaxLine bytes, a store at most 15 heads.
+    static constexpr size_t kMaxLine = (size_t{1} << 28) - 1;
     struct Ref {
-        uint32_t block, offset, size;
+        uint32_t block, offset;
+        uint32_t size : 28;
+        uint32_t head : 4;
     };
-    std::vector<std::vector<char>> blocks_;
+    // The last line of source, as head index and reference into source's blocks; false when
+    // line is not such a repeat.
+    bool FindShared(const std::string& line, uint32_t& head, Ref& sourceRef) const;
+
+    std::vector<std::shared_ptr<Block>> blocks_;
     std::vector<Ref> refs_;
+    // The block that own lines are appended to; -1 when none (the last block may be borrowed).
+    long ownBlock_ = -1;
+    const LineStore* source_ = nullptr;
+    // Heads a line may have before its text: the empty head first.
+    std::vector<std::string> heads_{std::string()};
 };
 
 }  // namespace ui

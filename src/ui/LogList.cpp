@@ -24,6 +24,8 @@ LRESULT CALLBACK LineList::CountProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UIN
 
 void LineList::Clear() {
     lines_.Clear();
+    values_.clear();
+    values_.shrink_to_fit();
     ListBox::Clear();
 }
 
@@ -33,7 +35,17 @@ int LineList::AddItem(const std::string& text) {
     return Count() - 1;
 }
 
+int LineList::AddItem(const std::string& text, long long value) {
+    values_.resize(lines_.Count(), -1);
+    values_.push_back(value);
+    return AddItem(text);
+}
+
 std::string LineList::Item(int index) const { return index < 0 ? std::string() : lines_.Line(static_cast<size_t>(index)); }
+
+long long LineList::Value(int index) const {
+    return index < 0 || static_cast<size_t>(index) >= values_.size() ? -1 : values_[static_cast<size_t>(index)];
+}
 
 void LineList::SyncCount() {
     if (hwnd()) SendMessageA(hwnd(), LB_SETCOUNT, static_cast<WPARAM>(lines_.Count()), 0);

@@ -21,7 +21,7 @@ void PumpMessages() {
 
 namespace {
 
-const DWORD kResponsiveInterval = 15;
+const DWORD kResponsiveInterval = 40;
 DWORD lastPump = 0;
 
 }  // namespace

@@ -110,3 +110,16 @@ TEST_F(MainWindowTest, AKeyPressClosesTheAboutWindow) {
         EXPECT_TRUE(IsWindowEnabled(form1->hwnd())) << key;
     }
 }
+
+TEST_F(MainWindowTest, ACopyLoopHoldsItsTextsAndTheFileIsReadAgainOnceItEnds) {
+    WriteLanguage("Held.ini", "[MESSAGES]\r\nCopySuccessful=Copie reussie\r\n");
+    WriteSettings("[CONFIG]\r\nLastLanguage=Held\r\n");
+    Start();
+    {
+        const LanguageTextsHeld held;
+        EXPECT_EQ(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"), "Copie reussie");
+        WriteLanguage("Held.ini", "[MESSAGES]\r\nCopySuccessful=Autre\r\n");
+        EXPECT_EQ(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"), "Copie reussie");
+    }
+    EXPECT_EQ(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"), "Autre");
+}

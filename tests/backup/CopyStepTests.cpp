@@ -257,3 +257,30 @@ TEST_F(CopyStepTest, AFailedCopyLeavesNoFileBehindAndClaimsNoName) {
     EXPECT_EQ(Messages().back(), "I File successfully copied");
     EXPECT_EQ(NamesIn(scratch / "set"), (std::set<std::string>{"a.txt", "b.txt"}));
 }
+
+TEST_F(CopyStepTest, TemporaryNamesTakenByAFileOrAFolderAreLeftAsTheyAre) {
+    // The copy itself finds a name taken: it never writes over a file it did not make.
+    test::WriteFile(scratch / "src\\a.txt", "new");
+    test::WriteFile(scratch / "set\\a.txt.hk~tmp1", "someone else's");
+    test::MakeFolder(scratch / "set\\a.txt.hk~tmp2");
+    const std::string d = scratch / "set\\a.txt";
+    EXPECT_TRUE(form1->CopyStep(scratch / "src\\a.txt", d, false));
+    EXPECT_EQ(test::ReadFile(d), "new");
+    EXPECT_EQ(test::ReadFile(scratch / "set\\a.txt.hk~tmp1"), "someone else's");
+    EXPECT_NE(GetFileAttributesA((scratch / "set\\a.txt.hk~tmp2").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(NamesIn(scratch / "set"), (std::set<std::string>{"a.txt", "a.txt.hk~tmp1", "a.txt.hk~tmp2"}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(scratch / "src\\a.txt", d), "I File successfully copied"}));
+}
+
+TEST_F(CopyStepTest, AFolderMadeEarlierInTheJobThatWentAwayIsMadeAgain) {
+    // Each folder is made once a job; one removed meanwhile does not cost the next file.
+    test::WriteFile(scratch / "src\\a.txt", "a");
+    test::WriteFile(scratch / "src\\b.txt", "b");
+    EXPECT_TRUE(form1->CopyStep(scratch / "src\\a.txt", scratch / "set\\sub\\a.txt", false));
+    ASSERT_TRUE(DeleteFileA((scratch / "set\\sub\\a.txt").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA((scratch / "set\\sub").c_str()));
+    EXPECT_TRUE(form1->CopyStep(scratch / "src\\b.txt", scratch / "set\\sub\\b.txt", false));
+    EXPECT_EQ(test::ReadFile(scratch / "set\\sub\\b.txt"), "b");
+    EXPECT_EQ(ErrorCount, 0);
+    EXPECT_EQ(Messages().back(), "I File successfully copied");
+}

@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, TheBackupListingWalkAddsTaggedEntriesReadingThePathEditsA
     test::ScratchFolder docs("Docs");
     test::WriteFile(docs / "letter.txt", "a");
     test::WriteFile(docs / "Pics\\cat.bmp", "b");
-    test::WriteFile(docs / "Pics Old\\dog.bmp", "c");
+    test::WriteFile(docs / "Pics Old\\dog.bmp", std::string(3000, 'c'));
     Start();
     form1->MyPicturesPath.SetText(docs / "Pics");
     CurrentTag = "[MYDOCS--]";
@@ -85,6 +85,9 @@ TEST_F(MainWindowTest, TheBackupListingWalkAddsTaggedEntriesReadingThePathEditsA
     std::sort(items.begin(), items.end());
     EXPECT_EQ(items, (std::vector<std::string>{"[MYDOCS--]" + docs / "Pics Old\\dog.bmp",
                                                "[MYDOCS--]" + docs / "letter.txt"}));
+    // Each entry keeps the size the walk found, for the copy's caption.
+    for (int i = 0; i < form1->CopyList.Count(); ++i)
+        EXPECT_EQ(form1->CopyList.Value(i), form1->CopyList.Item(i).find("dog") != std::string::npos ? 3000 : 1);
 
     // Cleared, the edit leaves nothing out; another mask adds nothing to the work list.
     form1->MyPicturesPath.SetText("");

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <functional>
+#include <map>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
 #include "categories/Scrute.h"
@@ -52,6 +53,28 @@ TEST_F(Walker, FilesMaskByMaskBeforeSubFoldersDepthFirstHiddenIncluded) {
     ExpectWalk(Run("*.pst;*.ini"), {"F c.pst", "F a.ini"},
                {"D Sub1", "F Sub1\\f.pst", "F Sub1\\e.ini", "D Sub1\\Deep", "F Sub1\\Deep\\g.ini"},
                {"D Sub2", "F Sub2\\i.pst"});
+}
+
+TEST(WalkerSizes, EachFileComesWithTheSizeItsFolderListingGave) {
+    test::ScratchFolder dir("cat-walker-sizes");
+    test::WriteFile(dir / "empty.txt", "");
+    test::WriteFile(dir / "Sub\\some.txt", std::string(1000, 's'));
+    // Past 4 GB the size's high half counts; the file is sparse, so nothing is written.
+    const std::string huge = dir / "Sub\\huge.bin";
+    HANDLE h = CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = 5LL << 30;
+    EXPECT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+
+    std::map<std::string, long long> sizes;
+    TScruteDossier walker;
+    walker.OnFichier = [&](TScruteDossier* sender, std::string nom) { sizes[nom] = sender->CurrentFileSize(); };
+    walker.Dossier = dir.path();
+    walker.Execute();
+    EXPECT_EQ(sizes, (std::map<std::string, long long>{
+                         {dir / "empty.txt", 0}, {dir / "Sub\\some.txt", 1000}, {huge, 5LL << 30}}));
 }
 
 TEST_F(Walker, MasksDepthTrailingBackslashAndMissingFolder) {
