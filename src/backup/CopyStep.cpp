@@ -41,9 +41,8 @@ std::string TemporaryName(const std::string& destination, int k) {
 // Copies source under the first temporary name of destination that no file or folder has. The
 // copy never writes over an existing file, so its own answer tells whether a name is taken: no
 // name is looked up first. Empty temporary when every name is taken.
-BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
-                            std::string& temporary, DWORD& error) {
-    bool folderMadeAgain = false;
+BOOL CopyToFreeTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
+                             std::string& temporary, DWORD& error, bool& folderMadeAgain) {
     for (int k = 1; k <= kTemporaryNames; ++k) {
         temporary = TemporaryName(destination, k);
         BOOL cancel = FALSE;
@@ -67,8 +66,34 @@ BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destin
     return FALSE;
 }
 
+// Writes the copy where nothing of the user's can be lost: straight under the destination's own
+// name when nothing lies there (the copy refuses to write over a file that came meanwhile), or
+// under a temporary name beside an existing file, which it replaces only once whole. temporary
+// is the name written: the destination itself in the first case, which the job then made.
+BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
+                            std::string& temporary, DWORD& error) {
+    bool folderMadeAgain = false;
+    while (!EntryExists(destination)) {
+        BOOL cancel = FALSE;
+        temporary = destination;
+        if (CopyWithProgress(source.c_str(), destination.c_str(), CopyProgressCallback, progressBar, &cancel,
+                             COPY_FILE_RESTARTABLE | COPY_FILE_FAIL_IF_EXISTS)) {
+            error = 0;
+            return TRUE;
+        }
+        error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) break;
+        if (error != ERROR_PATH_NOT_FOUND || folderMadeAgain) return FALSE;
+        folderMadeAgain = true;
+        CopyFolders.Forget(FolderOf(destination));
+        CopyFolders.Make(FolderOf(destination));
+    }
+    return CopyToFreeTemporaryName(source, destination, progressBar, temporary, error, folderMadeAgain);
+}
+
 // The whole copy takes the destination's place, replacing an older file of that name.
 bool PutInPlace(const std::string& temporary, const std::string& destination) {
+    if (temporary == destination) return true;
     return MoveFileExA(temporary.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 

@@ -240,6 +240,22 @@ TEST_F(CopyStepTest, ACancelHalfwayThroughACopyLeavesTheFileThatLayThereWhole) {
     EXPECT_EQ(ErrorCount, 0);
 }
 
+TEST_F(CopyStepTest, WhereNothingLayTheCopyWritesItsOwnNameAndACancelLeavesNothing) {
+    const std::string s = scratch / "set\\photo.jpg", d = scratch / "user\\photo.jpg";
+    test::WriteFile(s, std::string(8000, 'p'));
+    test::MakeFolder(scratch / "user");
+    dialogs.confirmAnswers.push_back(true);
+    CopyCancelledHalfway copy(*form1);
+    EXPECT_FALSE(form1->CopyStep(s, d, false));
+
+    EXPECT_EQ(copy.writtenTo, d) << "no file to keep whole: no rename needed";
+    EXPECT_EQ(NamesIn(scratch / "user"), std::set<std::string>{}) << "the partial copy is gone";
+    const auto m = Messages();
+    ASSERT_EQ(m.size(), 4u);
+    EXPECT_EQ(m[2], "W DELETING INCOMPLETE BACKUPED FILE");
+    EXPECT_EQ(m[3], "I Done");
+}
+
 TEST_F(CopyStepTest, AFailedCopyLeavesNoFileBehindAndClaimsNoName) {
     // A folder where the file should go: the copy cannot take its place.
     test::WriteFile(scratch / "src\\a.txt", "a");
