@@ -253,6 +253,7 @@ public:
     // Sets RestoreTarget for one entry of RestoreCopyList; false when no rule gives it a place.
     bool MapRestoreTarget(const std::string& tag, const std::string& source);
     void RestoreCopyLoop();
+    bool RestoreWallpaperEntry(const std::string& source, long long size);
     void RestorePostSteps();
     void ImportIdentityRegistry();
     void FinishRestoreJob();

@@ -2,8 +2,10 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/CopyStep.h"
 #include "restore/RestoreJob.h"
 #include "ui/MessagePump.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -22,7 +24,39 @@ void RegisterFont(TForm1& form, const std::string& set, const std::string& sourc
     SharedRegistry.Close();
 }
 
+// Whether two files hold the same bytes.
+bool SameContents(const std::string& a, const std::string& b) {
+    win::UniqueKernelHandle first(CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    win::UniqueKernelHandle second(CreateFileA(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!first || !second) return false;
+    LARGE_INTEGER sizeA, sizeB;
+    if (!GetFileSizeEx(first.get(), &sizeA) || !GetFileSizeEx(second.get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart)
+        return false;
+    std::string bufferA(64 * 1024, '\0'), bufferB(bufferA.size(), '\0');
+    for (;;) {
+        DWORD readA = 0, readB = 0;
+        if (!ReadFile(first.get(), &bufferA[0], static_cast<DWORD>(bufferA.size()), &readA, nullptr) ||
+            !ReadFile(second.get(), &bufferB[0], static_cast<DWORD>(bufferB.size()), &readB, nullptr) || readA != readB)
+            return false;
+        if (readA == 0) return true;
+        if (bufferA.compare(0, readA, bufferB, 0, readB) != 0) return false;
+    }
+}
+
 }  // namespace
+
+// A wallpaper kept in My Pictures\WallPaper (where an earlier restore put it) comes back twice:
+// with the pictures, and as the wallpaper, onto the same file. When the pictures' copy is this
+// very picture, the wallpaper is back and is set from it; another picture of that name is never
+// overwritten.
+bool TForm1::RestoreWallpaperEntry(const std::string& source, long long size) {
+    if (CopyClaims.IsFree(source, RestoreTarget) || !SameContents(source, RestoreTarget))
+        return CopyStep(source, RestoreTarget, false, size);
+    LogInfo(CopyingLineText(LanguageText("INTERFACE", "CopyProgress", "Copying file"), LanguageText("INTERFACE", "To", "to"),
+                            source, RestoreTarget));
+    LogInfo(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"));
+    return true;
+}
 
 void TForm1::RestoreCopyLoop() {
     const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
@@ -43,9 +77,11 @@ void TForm1::RestoreCopyLoop() {
         // The tag heads the entry; a file name that holds the tag's text keeps it.
         const std::string source = entry.substr(tag.size());
         if (tag == "[FONTS---]") RegisterFont(*this, set, source);
-        if (MapRestoreTarget(tag, source) && CopyStep(source, RestoreTarget, false, RestoreCopyList.Value(CopyIndex)) &&
-            tag == "[WALLPAPE]")
-            RestoredWallpaperFile = RestoreTarget;
+        if (MapRestoreTarget(tag, source)) {
+            const long long size = RestoreCopyList.Value(CopyIndex);
+            if (tag != "[WALLPAPE]") CopyStep(source, RestoreTarget, false, size);
+            else if (RestoreWallpaperEntry(source, size)) RestoredWallpaperFile = RestoreTarget;
+        }
         Log.SelectLast();
     }
 }

@@ -87,6 +87,34 @@ TEST_F(RestoreCopyLoopTest, EveryFileLandsWholeAtItsPlaceWithItsLines) {
     EXPECT_EQ(CurrentTag, "[WALLPAPE]");
 }
 
+TEST_F(RestoreCopyLoopTest, AWallpaperKeptAmongThePicturesIsSetFromThePicturesCopy) {
+    // A set made on a machine an earlier restore had set up: the wallpaper lies in My
+    // Pictures\WallPaper, so it comes back with the pictures and again as the wallpaper.
+    form1->MyPicturesPath.SetText(Here("Pics"));
+    const std::string picture = Here("Pics\\WallPaper\\sunset.bmp");
+    for (const char* wallpaper : {"BM sunset", "BM another sunset"}) {
+        SCOPED_TRACE(wallpaper);
+        form1->RestoreCopyList.Clear();
+        form1->TextLog.Clear();
+        ErrorCount = 0;
+        CopyClaims.Clear();
+        DeleteFileA(picture.c_str());
+        List("[PICTURES]", SetFile("Archive\\Pictures\\WallPaper\\sunset.bmp", "BM sunset"));
+        List("[WALLPAPE]", SetFile("Archive\\WallPaper\\File\\sunset.bmp", wallpaper));
+        form1->RestoreCopyLoop();
+
+        EXPECT_EQ(test::ReadFile(picture), "BM sunset") << "the pictures' copy is never overwritten";
+        const bool same = std::string(wallpaper) == "BM sunset";
+        EXPECT_EQ(RestoredWallpaperFile, same ? picture : "");
+        EXPECT_EQ(ErrorCount, same ? 0 : 1);
+        const auto m = Messages();
+        ASSERT_EQ(m.size(), 4u);
+        EXPECT_EQ(m[2], Copying(InSet("Archive\\WallPaper\\File\\sunset.bmp"), picture));
+        EXPECT_EQ(m[3], same ? "I File successfully copied"
+                             : "E Another file of this job was already copied there. Skipping to next file");
+    }
+}
+
 TEST_F(RestoreCopyLoopTest, AFontIsRegisteredBeforeItsCopyEvenWhenTheCopyFails) {
     seed.RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, "Halvorkeep Broken (TrueType)");
     form1->FontsPath.SetText(Here("Fonts"));
