@@ -100,11 +100,11 @@ inline void Click(HWND w) {
 }
 
 // The same click sent: true once the program has handled it. The handler may walk folders (Next
-// on the welcome page looks for every category), so it has a minute.
-inline bool ClickAndWait(HWND w) {
-    return Send(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2), nullptr, 60000) &&
-           Send(w, WM_LBUTTONUP, 0, MAKELPARAM(2, 2), nullptr, 60000);
-}
+// on the welcome page looks for every category), so it has a minute. One BM_CLICK, so that the
+// press and the release reach the button together: a window of another program activated
+// between two separate messages (tests run side by side) took the button's capture away and
+// the click was lost.
+inline bool ClickAndWait(HWND w) { return Send(w, BM_CLICK, 0, 0, nullptr, 60000); }
 
 // A key pressed and released, posted to the focus of w's thread; the program's message loop
 // turns a character key into WM_CHAR as it does for the keyboard.
