@@ -37,27 +37,14 @@ bool IsSetRecord(const std::string& relative) {
     return upper.rfind("ARCHIVE\\OUTLOOKEXPRESS\\REG\\", 0) == 0 || upper.rfind("ARCHIVE\\FONTS\\REG\\", 0) == 0;
 }
 
-void CollectFiles(const std::string& folder, const std::string& relative, std::set<std::string>& files) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string sub = relative.empty() ? name : relative + "\\" + name;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CollectFiles(folder + "\\" + name, sub, files);
-        else if (!IsSetRecord(sub)) files.insert(sub);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
 PanelWatch* watching = nullptr;
 
 }  // namespace
 
 std::set<std::string> CopiedFiles(const std::string& folder) {
     std::set<std::string> files;
-    CollectFiles(folder, "", files);
+    for (const std::string& file : test::FilesBelow(folder))
+        if (!IsSetRecord(file)) files.insert(file);
     return files;
 }
 

@@ -42,20 +42,6 @@ std::string Bytes(const std::string& relative, const char* week) {
     return std::string(week) + " " + relative + "\r\n" + std::string(3000, week[5]);
 }
 
-// Every file below folder, by its path below it.
-void CollectFiles(const std::string& folder, const std::string& below, std::set<std::string>& files) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = fd.cFileName;
-        if (name == "." || name == "..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CollectFiles(folder + "\\" + name, below + name + "\\", files);
-        else files.insert(below + name);
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
-}
-
 size_t LinesWith(const std::vector<std::string>& lines, const std::string& text) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& line) { return line.find(text) != std::string::npos; });
@@ -139,8 +125,7 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
     ASSERT_NO_FATAL_FAILURE(StartAndLaunch());
     ASSERT_TRUE(ShowsText(IDC_CopyProgress, kFinished, kJobMs));
     ASSERT_NO_FATAL_FAILURE(Exit());
-    std::set<std::string> inSet;
-    CollectFiles(storage / "Archive\\Documents", "", inSet);
+    std::set<std::string> inSet = test::FilesBelow(storage / "Archive\\Documents");
     ASSERT_EQ(inSet, relatives) << "the first backup";
 
     // A week later every letter has changed; the user backs up again and cancels as soon as the
@@ -167,8 +152,7 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
 
     // Every letter of the first run is still in the set, whole, or replaced by a whole newer copy;
     // nothing else lies there.
-    inSet.clear();
-    CollectFiles(storage / "Archive\\Documents", "", inSet);
+    inSet = test::FilesBelow(storage / "Archive\\Documents");
     std::vector<std::string> missing, strays;
     std::set_difference(relatives.begin(), relatives.end(), inSet.begin(), inSet.end(), std::back_inserter(missing));
     std::set_difference(inSet.begin(), inSet.end(), relatives.begin(), relatives.end(), std::back_inserter(strays));
@@ -182,7 +166,6 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
     }
     EXPECT_EQ(newer, copied) << "only the files copied before the cancel were replaced";
     EXPECT_EQ(LinesWith(log, "DELETING INCOMPLETE BACKUPED FILE"), 0u);
-    std::set<std::string> everything;
-    CollectFiles(storage.path(), "", everything);
+    const std::set<std::string> everything = test::FilesBelow(storage.path());
     EXPECT_EQ(everything.size(), relatives.size() + 1) << "the set holds the letters and Log.txt";
 }

@@ -249,4 +249,27 @@ Seed::~Seed() {
     }
 }
 
+namespace {
+
+void CollectFiles(const std::string& folder, const std::string& below, std::set<std::string>& files) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = fd.cFileName;
+        if (name == "." || name == "..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CollectFiles(folder + "\\" + name, below + name + "\\", files);
+        else files.insert(below + name);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+}
+
+}  // namespace
+
+std::set<std::string> FilesBelow(const std::string& folder) {
+    std::set<std::string> files;
+    CollectFiles(folder, "", files);
+    return files;
+}
+
 }  // namespace test

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 #include "ui/Dialogs.h"
@@ -103,5 +104,8 @@ public:
     bool BrowseFolder(HWND owner, const std::string& title, const std::string& start, std::string& chosen) override;
     void RunModal(ui::Form& form) override;
 };
+
+// Every file below folder, by its path below it ("sub\\name.txt").
+std::set<std::string> FilesBelow(const std::string& folder);
 
 }  // namespace test
