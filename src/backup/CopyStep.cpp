@@ -31,64 +31,49 @@ const int kTemporaryNames = 10000;
 // A file or a folder: either one blocks a temporary name.
 bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The temporary name number k of destination.
-std::string TemporaryName(const std::string& destination, int k) {
-    std::string candidate = destination + ".hk~tmp" + std::to_string(k);
-    if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
-    return candidate;
-}
-
-// Copies source under the first temporary name of destination that no file or folder has. The
-// copy never writes over an existing file, so its own answer tells whether a name is taken: no
-// name is looked up first. Empty temporary when every name is taken.
-BOOL CopyToFreeTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
-                             std::string& temporary, DWORD& error, bool& folderMadeAgain) {
-    for (int k = 1; k <= kTemporaryNames; ++k) {
-        temporary = TemporaryName(destination, k);
+// One copy onto a name that nothing has yet: the copy refuses to write over a file, so its own
+// answer tells whether the name is taken. A folder made earlier in the job that has gone since is
+// made again, once a step.
+BOOL CopyOntoFreeName(const std::string& source, const std::string& target, const std::string& destination,
+                      HWND progressBar, DWORD& error, bool& folderMadeAgain) {
+    for (;;) {
         BOOL cancel = FALSE;
-        if (CopyWithProgress(source.c_str(), temporary.c_str(), CopyProgressCallback, progressBar, &cancel,
+        if (CopyWithProgress(source.c_str(), target.c_str(), CopyProgressCallback, progressBar, &cancel,
                              COPY_FILE_RESTARTABLE | COPY_FILE_FAIL_IF_EXISTS)) {
             error = 0;
             return TRUE;
         }
         error = GetLastError();
-        if (error == ERROR_PATH_NOT_FOUND && !folderMadeAgain) {
-            // The folder was made earlier in the job and has gone since: made again, same name.
-            folderMadeAgain = true;
-            CopyFolders.Forget(FolderOf(destination));
-            CopyFolders.Make(FolderOf(destination));
-            --k;
-            continue;
-        }
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && !FolderExists(temporary)) return FALSE;
-    }
-    temporary.clear();
-    return FALSE;
-}
-
-// Writes the copy where nothing of the user's can be lost: straight under the destination's own
-// name when nothing lies there (the copy refuses to write over a file that came meanwhile), or
-// under a temporary name beside an existing file, which it replaces only once whole. temporary
-// is the name written: the destination itself in the first case, which the job then made.
-BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
-                            std::string& temporary, DWORD& error) {
-    bool folderMadeAgain = false;
-    while (!EntryExists(destination)) {
-        BOOL cancel = FALSE;
-        temporary = destination;
-        if (CopyWithProgress(source.c_str(), destination.c_str(), CopyProgressCallback, progressBar, &cancel,
-                             COPY_FILE_RESTARTABLE | COPY_FILE_FAIL_IF_EXISTS)) {
-            error = 0;
-            return TRUE;
-        }
-        error = GetLastError();
-        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) break;
         if (error != ERROR_PATH_NOT_FOUND || folderMadeAgain) return FALSE;
         folderMadeAgain = true;
         CopyFolders.Forget(FolderOf(destination));
         CopyFolders.Make(FolderOf(destination));
     }
-    return CopyToFreeTemporaryName(source, destination, progressBar, temporary, error, folderMadeAgain);
+}
+
+bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+// Writes the copy where nothing of the user's can be lost: straight under the destination's own
+// name when nothing lies there, or under the first temporary name that no file or folder has
+// beside an existing file, which it replaces only once whole. temporary is the name written: the
+// destination itself in the first case, which the job then made; empty when every temporary
+// name is taken.
+BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
+                            std::string& temporary, DWORD& error) {
+    bool folderMadeAgain = false;
+    if (!EntryExists(destination)) {
+        temporary = destination;
+        if (CopyOntoFreeName(source, temporary, destination, progressBar, error, folderMadeAgain)) return TRUE;
+        // A file that came meanwhile is kept whole like any other.
+        if (!NameTaken(error)) return FALSE;
+    }
+    for (int k = 1; k <= kTemporaryNames; ++k) {
+        temporary = TemporaryName(destination, k);
+        if (CopyOntoFreeName(source, temporary, destination, progressBar, error, folderMadeAgain)) return TRUE;
+        if (!NameTaken(error) && !FolderExists(temporary)) return FALSE;
+    }
+    temporary.clear();
+    return FALSE;
 }
 
 // The whole copy takes the destination's place, replacing an older file of that name.
@@ -125,12 +110,10 @@ std::string FreeClashName(const std::string& destination, const std::function<bo
     return "";
 }
 
-std::string FreeTemporaryName(const std::string& destination, const std::function<bool(const std::string&)>& exists) {
-    for (int k = 1; k <= kTemporaryNames; ++k) {
-        std::string candidate = TemporaryName(destination, k);
-        if (!exists(candidate)) return candidate;
-    }
-    return "";
+std::string TemporaryName(const std::string& destination, int k) {
+    std::string candidate = destination + ".hk~tmp" + std::to_string(k);
+    if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
+    return candidate;
 }
 
 void JobFolders::Clear() { made_.clear(); }

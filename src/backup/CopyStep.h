@@ -17,10 +17,10 @@ std::string CopyCaptionText(const std::string& copying, const std::string& desti
 // exists answers false; empty when every one exists. Only the file name changes, never a folder.
 std::string FreeClashName(const std::string& destination, const std::function<bool(const std::string&)>& exists);
 
-// The name in destination's folder under which the copy step writes a file until it is whole:
-// destination + ".hk~tmp" + a number from 1, the first for which exists answers false (a path too
-// long for that takes "~hk<number>.tmp" in the same folder); empty when every number is taken.
-std::string FreeTemporaryName(const std::string& destination, const std::function<bool(const std::string&)>& exists);
+// The name number k (from 1) in destination's folder under which the copy step writes a file
+// until it is whole: destination + ".hk~tmp" + k, or "~hk<k>.tmp" in the same folder when that
+// path would be too long; the step takes the first one that no file or folder has.
+std::string TemporaryName(const std::string& destination, int k);
 
 // The copy with a progress routine that the copy step calls, with CopyFileExA's parameters and
 // answer; CopyFileExA unless a test puts its own in place.
