@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <utility>
 #include <vector>
+#include "app/Environment.h"
 #include "ui/MessagePump.h"
 #include "win/Handles.h"
 
@@ -56,11 +57,6 @@ void RemoveOneTrailingBackslash(std::string& folder) {
 // could not hold, and the ANSI calls cannot open it by that path.
 bool HoldsReplacedCharacter(const std::string& path) { return path.find_first_of("?*") != std::string::npos; }
 
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 }  // namespace
 
 TScruteDossier::TScruteDossier() = default;
@@ -81,7 +77,7 @@ std::string TScruteDossier::CurrentFileName() const {
 TScruteDossier::TStartFolder TScruteDossier::StartFolder(std::string folder) {
     RemoveOneTrailingBackslash(folder);
     if (HoldsReplacedCharacter(folder)) return TStartFolder::Unreadable;
-    if (!IsFolder(folder)) return TStartFolder::Missing;
+    if (!FolderExists(folder)) return TStartFolder::Missing;
     return Enumeration(folder + "\\*.*", kSubFolders).Failed() ? TStartFolder::Unreadable : TStartFolder::Listable;
 }
 
@@ -103,7 +99,7 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
         // The start folder was chosen: it is reported unless it is missing. A sub-folder was
         // found, so it exists.
         if (entries.Failed() && OnDossierIllisible &&
-            (level == 0 ? IsFolder(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
+            (level == 0 ? FolderExists(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
             OnDossierIllisible(this, folder);
         while (entries.Next()) {
             if (!entries.IsFolder()) {
