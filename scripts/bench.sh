@@ -104,6 +104,17 @@ run_job() {
   wait || true
 }
 
+# time_xcopy <from> <folder>: xcopy of a tree into a new C:\<folder>; its time in xcopy_seconds.
+time_xcopy() {
+  local t0 t1
+  rm -rf "$prefix/drive_c/$2"
+  sync
+  t0=$(now)
+  wine xcopy "$1" "C:\\$2" /E /I /Y /Q </dev/null >/dev/null 2>&1
+  t1=$(now)
+  xcopy_seconds=$(seconds "$t0" "$t1")
+}
+
 # Each side runs twice (or --rounds times), alternating, from written-out disks; the better time of each counts, and
 # the listing and copy times shown are those of the program's better run.
 best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
@@ -128,13 +139,9 @@ for round in $(seq "$rounds_wanted"); do
   copied=$(find "$prefix/drive_c/Backups/Set/Archive/Documents" -type f | wc -l)
 
   echo "bench: round $round: the same tree with xcopy"
-  rm -rf "$prefix/drive_c/xcopy-backup"
-  sync
-  t0=$(now)
-  wine xcopy "C:\\users\\$user\\Documents" 'C:\xcopy-backup' /E /I /Y /Q </dev/null >/dev/null 2>&1
-  t1=$(now)
-  xcopy_backup=$(best "$(seconds "$t0" "$t1")" "$xcopy_backup")
-  rounds+=", xcopy $(seconds "$t0" "$t1") s; "
+  time_xcopy "C:\\users\\$user\\Documents" xcopy-backup
+  xcopy_backup=$(best "$xcopy_seconds" "$xcopy_backup")
+  rounds+=", xcopy $xcopy_seconds s; "
 
   echo "bench: round $round: restore through the program (into an empty My Documents)"
   [ -d "$docs.original" ] || mv "$docs" "$docs.original"
@@ -156,13 +163,9 @@ for round in $(seq "$rounds_wanted"); do
   restored=$(find "$docs" -type f | wc -l)
 
   echo "bench: round $round: the set's folder with xcopy"
-  rm -rf "$prefix/drive_c/xcopy-restore"
-  sync
-  t0=$(now)
-  wine xcopy 'C:\Backups\Set\Archive\Documents' 'C:\xcopy-restore' /E /I /Y /Q </dev/null >/dev/null 2>&1
-  t1=$(now)
-  xcopy_restore=$(best "$(seconds "$t0" "$t1")" "$xcopy_restore")
-  rounds+=", xcopy $(seconds "$t0" "$t1") s
+  time_xcopy 'C:\Backups\Set\Archive\Documents' xcopy-restore
+  xcopy_restore=$(best "$xcopy_seconds" "$xcopy_restore")
+  rounds+=", xcopy $xcopy_seconds s
 "
   diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
   # The next round backs up the original tree again.
