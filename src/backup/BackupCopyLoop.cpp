@@ -42,7 +42,6 @@ void CopyBackupEntry(TForm1& form, const std::string& entry, long long size) {
 
 bool StartBackupCopy(TForm1& form) {
     form.StartJobPanel();
-    CopyFolders.Clear();
     AdditionalFileNumber = 0;
     CopyCount = form.CopyList.Count();
     if (CopyCount < 1) return StopWithMessage(form, "ChooseItemToBackup", "Please choose something to backup !");

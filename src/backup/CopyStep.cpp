@@ -61,7 +61,10 @@ bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERRO
 BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destination, HWND progressBar,
                             std::string& temporary, DWORD& error) {
     bool folderMadeAgain = false;
-    if (!EntryExists(destination)) {
+    // In a folder the job made, under a name no copy of the job has taken, nothing lies: the copy
+    // goes there with no look beforehand. A name taken meanwhile still refuses it.
+    const bool freeInJobsFolder = CopyFolders.MadeByJob(FolderOf(destination)) && !CopyClaims.Claimed(destination);
+    if (freeInJobsFolder || !EntryExists(destination)) {
         temporary = destination;
         if (CopyOntoFreeName(source, temporary, destination, progressBar, error, folderMadeAgain)) return TRUE;
         // A file that came meanwhile is kept whole like any other.
@@ -121,9 +124,15 @@ void JobFolders::Clear() { made_.clear(); }
 bool JobFolders::Make(const std::string& folder) {
     const uint64_t key = Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)));
     if (made_.count(key)) return true;
-    if (!ForceDirectories(folder)) return false;
-    made_.insert(key);
+    const bool there = FolderExists(folder);
+    if (!there && !ForceDirectories(folder)) return false;
+    made_[key] = !there;
     return true;
+}
+
+bool JobFolders::MadeByJob(const std::string& folder) const {
+    auto made = made_.find(Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder))));
+    return made != made_.end() && made->second;
 }
 
 void JobFolders::Forget(const std::string& folder) { made_.erase(Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)))); }
@@ -133,6 +142,10 @@ void DestinationClaims::Clear() { claims_.clear(); }
 bool DestinationClaims::IsFree(const std::string& source, const std::string& destination) const {
     auto claim = claims_.find(Fnv1a(UpperAscii(destination)));
     return claim == claims_.end() || claim->second == Fnv1a(UpperAscii(source));
+}
+
+bool DestinationClaims::Claimed(const std::string& destination) const {
+    return claims_.count(Fnv1a(UpperAscii(destination))) != 0;
 }
 
 bool DestinationClaims::Claim(const std::string& source, const std::string& destination) {

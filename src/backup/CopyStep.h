@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 
 // "Copying file: " S" to : "D"" with the language's words for "Copying file" and "to".
 std::string CopyingLineText(const std::string& copying, const std::string& to, const std::string& source,
@@ -37,6 +36,8 @@ public:
     // IsFree, and then destination is claimed for source. The copy step claims a destination
     // once a file is copied there: a failed copy leaves the name to the next file.
     bool Claim(const std::string& source, const std::string& destination);
+    // Whether a file of this job was copied there.
+    bool Claimed(const std::string& destination) const;
 
 private:
     // 64-bit hashes of the upper-cased destination and of the source: a few bytes per file.
@@ -53,10 +54,12 @@ public:
     bool Make(const std::string& folder);
     // The folder is made again when next asked for (it went away during the job).
     void Forget(const std::string& folder);
+    // Whether the job made the folder itself: then every file in it is one of the job's own.
+    bool MadeByJob(const std::string& folder) const;
 
 private:
-    // 64-bit hashes of the upper-cased folders.
-    std::unordered_set<uint64_t> made_;
+    // 64-bit hashes of the upper-cased folders, and whether the job made each one.
+    std::unordered_map<uint64_t, bool> made_;
 };
 
 extern JobFolders CopyFolders;

@@ -32,6 +32,7 @@ void TForm1::StartJobPanel() {
     JobCancelButton.SetEnabled(true);
     JobOver = false;
     CopyClaims.Clear();
+    CopyFolders.Clear();
 }
 
 void TForm1::AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture) {

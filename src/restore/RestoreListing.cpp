@@ -210,7 +210,6 @@ void TForm1::LaunchRestoreClick() {
     ListRestoreFiles();
 
     StartJobPanel();
-    CopyFolders.Clear();
     // A refused record counts as something to report, so the job panel shows why nothing came.
     if (RestoreCopyList.Count() == 0 && !RestoreWallPaper.Checked() && !RestoreIEStartPage.Checked() &&
         PendingJobErrors.empty()) {

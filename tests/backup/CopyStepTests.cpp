@@ -157,6 +157,21 @@ TEST_F(CopyStepTest, ASourceHeldOpenIsNotReportedAsCopiedOverAnOlderCopy) {
     EXPECT_EQ(test::ReadFile(d), "today");
 }
 
+TEST_F(CopyStepTest, AFileTheJobCopiedIsKeptWhenItsSourceIsCopiedAgainAndFails) {
+    // The folder is the job's own, so the first copy goes straight to its name; the second copy
+    // of the same file must not take that copy for a partial one of its own.
+    const std::string s = scratch / "src\\list.txt", d = scratch / "set\\new\\list.txt";
+    test::WriteFile(s, "first");
+    EXPECT_TRUE(form1->CopyStep(s, d, false));
+    test::WriteFile(s, "second");
+    HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(form1->CopyStep(s, d, false));
+    CloseHandle(held);
+    EXPECT_EQ(test::ReadFile(d), "first");
+    EXPECT_EQ(NamesIn(scratch / "set\\new"), std::set<std::string>{"list.txt"});
+}
+
 TEST_F(CopyStepTest, AnOutlookFileThatExistsTakesTheFirstFreeNumber) {
     test::WriteFile(scratch / "src\\Outlook.pst", "new");
     test::WriteFile(scratch / "set\\Outlook.pst", "older");
