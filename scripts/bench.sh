@@ -30,7 +30,14 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --files "$files" --big "$big" --rounds "$rounds_wanted"
 fi
 
+# On this file system, files made within a minute of deleting many others are slow to make (it
+# passes over every inode freed that recently): whichever side ran just after a deletion would
+# pay for it. So the last run's files go first, and no timed run deletes anything or follows a
+# deletion by less than a minute; every copy goes into a folder of its own, deleted at the end.
 echo "bench: a fresh Windows 7 prefix"
+rm -rf "$bench"
+sync
+deleted=$(date +%s)
 bash scripts/prefixes.sh "$bench" win7 >/dev/null
 prefix=$bench/win7
 export WINEPREFIX=$prefix
@@ -74,7 +81,8 @@ perl -e '
 
 . scripts/wine-server.sh
 hk_server_up "$prefix"
-trap 'hk_server_down "$prefix"' EXIT
+# The copies go, once the server is down, and leave the prefix with the generated tree.
+trap 'hk_server_down "$prefix"; rm -rf "$prefix"/drive_c/Backups/Set-* "$prefix"/drive_c/xcopy-* "$docs".restored-*' EXIT
 wine cmd /c echo >/dev/null 2>&1 </dev/null
 drive() { wine 'C:\hktools\hkdrive.exe' "$@" </dev/null | tr -d '\r'; }
 now() { date +%s.%N; }
@@ -107,7 +115,6 @@ run_job() {
 # time_xcopy <from> <folder>: xcopy of a tree into a new C:\<folder>; its time in xcopy_seconds.
 time_xcopy() {
   local t0 t1
-  rm -rf "$prefix/drive_c/$2"
   sync
   t0=$(now)
   wine xcopy "$1" "C:\\$2" /E /I /Y /Q </dev/null >/dev/null 2>&1
@@ -120,13 +127,17 @@ time_xcopy() {
 best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
 backup_seconds='' xcopy_backup='' restore_seconds='' xcopy_restore='' backup_peak=0 restore_peak=0
 rounds=''
+settle=$((deleted + 61 - $(date +%s)))
+if [ "$settle" -gt 0 ]; then
+  echo "bench: waiting $settle s for the file system to settle after the last run's files were deleted"
+  sleep "$settle"
+fi
 for round in $(seq "$rounds_wanted"); do
   echo "bench: round $round: backup through the program"
-  rm -rf "$prefix/drive_c/Backups/Set"
+  mkdir -p "$prefix/drive_c/Backups/Set-$round"
   sync
-  mkdir -p "$prefix/drive_c/Backups/Set"
   start_program
-  drive settext "$(cid StoragePath)" 'C:\Backups\Set' >/dev/null
+  drive settext "$(cid StoragePath)" "C:\\Backups\\Set-$round" >/dev/null
   drive click "$(cid WelcomeNext)"
   drive wait-visible "$(cid BackupTabSheet1)" 60 >/dev/null
   run_job Launch "Backup job is finished!"
@@ -136,21 +147,20 @@ for round in $(seq "$rounds_wanted"); do
   backup_seconds=$(best "$job_seconds" "$backup_seconds")
   rounds+="round $round: backup $job_seconds s (listing $listing_seconds s, copy $copy_seconds s)"
   [ "$peak" -gt "$backup_peak" ] && backup_peak=$peak
-  copied=$(find "$prefix/drive_c/Backups/Set/Archive/Documents" -type f | wc -l)
+  copied=$(find "$prefix/drive_c/Backups/Set-$round/Archive/Documents" -type f | wc -l)
 
   echo "bench: round $round: the same tree with xcopy"
-  time_xcopy "C:\\users\\$user\\Documents" xcopy-backup
+  time_xcopy "C:\\users\\$user\\Documents" "xcopy-backup-$round"
   xcopy_backup=$(best "$xcopy_seconds" "$xcopy_backup")
   rounds+=", xcopy $xcopy_seconds s; "
 
   echo "bench: round $round: restore through the program (into an empty My Documents)"
-  [ -d "$docs.original" ] || mv "$docs" "$docs.original"
-  rm -rf "$docs"
+  mv "$docs" "$docs.original"
   mkdir "$docs"
   sync
   start_program
   drive click "$(cid RestoreData)"
-  drive settext "$(cid BackupPath)" 'C:\Backups\Set' >/dev/null
+  drive settext "$(cid BackupPath)" "C:\\Backups\\Set-$round" >/dev/null
   drive click "$(cid WelcomeNext)"
   drive wait-visible "$(cid RestoreTabSheet1)" 60 >/dev/null
   run_job LaunchRestore "Restoration job is finished!"
@@ -163,13 +173,13 @@ for round in $(seq "$rounds_wanted"); do
   restored=$(find "$docs" -type f | wc -l)
 
   echo "bench: round $round: the set's folder with xcopy"
-  time_xcopy 'C:\Backups\Set\Archive\Documents' xcopy-restore
+  time_xcopy "C:\\Backups\\Set-$round\\Archive\\Documents" "xcopy-restore-$round"
   xcopy_restore=$(best "$xcopy_seconds" "$xcopy_restore")
   rounds+=", xcopy $xcopy_seconds s
 "
   diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
   # The next round backs up the original tree again.
-  rm -rf "$docs"
+  mv "$docs" "$docs.restored-$round"
   mv "$docs.original" "$docs"
 done
 

@@ -37,6 +37,20 @@ DWORD Seconds(int argc, char** argv, int index, int fallback) {
     return 1000 * static_cast<DWORD>(argc > index ? std::atoi(argv[index]) : fallback);
 }
 
+// Waits until cond holds for a control of the visible main window. The control is looked for
+// again only once it is gone: a search walks every window of the program, and a wait that did
+// so every poll would take the wineserver's time from the program it waits on.
+template <typename Condition>
+bool WaitOnControl(int id, DWORD timeoutMs, Condition cond) {
+    HWND control = nullptr;
+    return drive::WaitFor(
+        [&] {
+            if (!control || !IsWindow(control)) control = drive::FindControl(drive::FindMainWindow(), id);
+            return control && IsWindowVisible(GetAncestor(control, GA_ROOT)) && cond(control);
+        },
+        timeoutMs);
+}
+
 int Close(DWORD timeoutMs) {
     HWND main = drive::FindMainWindow();
     if (!main) return Fail("no visible main window to close");
@@ -140,8 +154,7 @@ int main(int argc, char** argv) {
         // The main window may be hidden for a while (a job lists its files behind the please-wait window).
         const int id = std::atoi(argv[2]);
         const std::string text = argv[3];
-        bool shown = drive::WaitFor([&] { return drive::Text(drive::FindControl(drive::FindMainWindow(), id)) == text; },
-                                    Seconds(argc, argv, 4, 60));
+        bool shown = WaitOnControl(id, Seconds(argc, argv, 4, 60), [&](HWND w) { return drive::Text(w) == text; });
         return shown ? 0 : Fail("the control does not show that text");
     }
     if (argc >= 3 && command != "wait-visible") {
@@ -150,8 +163,7 @@ int main(int argc, char** argv) {
     }
     if (command == "wait-visible" && argc >= 3) {
         const int id = std::atoi(argv[2]);
-        bool shown = drive::WaitFor([&] { return drive::IsVisible(drive::FindControl(drive::FindMainWindow(), id)); },
-                                    Seconds(argc, argv, 3, 10));
+        bool shown = WaitOnControl(id, Seconds(argc, argv, 3, 10), drive::IsVisible);
         return shown ? 0 : Fail("the control is not shown");
     }
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
