@@ -471,7 +471,9 @@ protected:
     void OnPacingChanged() override;
 
 private:
-    std::vector<HBITMAP> pictures_;
+    // A log shows a handful of pictures: each line keeps the index of its own among them.
+    std::vector<HBITMAP> pictureKinds_;
+    std::vector<uint8_t> pictures_;
     bool selectLast_ = false;
 };
 

@@ -10,6 +10,7 @@ void LineStore::Clear() {
     refs_.clear();
     refs_.shrink_to_fit();
     ownBlock_ = -1;
+    recentCount_ = recentNext_ = 0;
 }
 
 void LineStore::ShareLinesOf(const LineStore& source, const std::vector<std::string>& heads) {
@@ -30,6 +31,18 @@ bool LineStore::FindShared(const std::string& line, uint32_t& head, Ref& sourceR
         if (std::memcmp(line.data() + prefix.size(), text, sourceRef.size) != 0) continue;
         head = static_cast<uint32_t>(h);
         return true;
+    }
+    return false;
+}
+
+bool LineStore::FindRecent(const std::string& line, Ref& recent) const {
+    if (line.size() > kShortLine) return false;
+    for (size_t k = 0; k < recentCount_; ++k) {
+        const Ref& r = recent_[k];
+        if (r.size == line.size() && std::memcmp(blocks_[r.block]->data() + r.offset, line.data(), line.size()) == 0) {
+            recent = r;
+            return true;
+        }
     }
     return false;
 }
@@ -55,6 +68,11 @@ void LineStore::Add(const std::string& whole) {
         refs_.push_back(shared);
         return;
     }
+    Ref recent{};
+    if (FindRecent(line, recent)) {
+        refs_.push_back(recent);
+        return;
+    }
     if (ownBlock_ < 0 || blocks_[static_cast<size_t>(ownBlock_)]->capacity() -
                                  blocks_[static_cast<size_t>(ownBlock_)]->size() < line.size()) {
         blocks_.push_back(std::make_shared<Block>());
@@ -70,6 +88,19 @@ void LineStore::Add(const std::string& whole) {
     own.head = 0;
     refs_.push_back(own);
     block.insert(block.end(), line.begin(), line.end());
+    if (line.size() <= kShortLine) {
+        recent_[recentNext_] = own;
+        recentNext_ = (recentNext_ + 1) % recent_.size();
+        recentCount_ = std::min(recentCount_ + 1, recent_.size());
+    }
+}
+
+size_t LineStore::TextBytes() const {
+    size_t bytes = 0;
+    for (const std::shared_ptr<Block>& block : blocks_)
+        if (!source_ || std::find(source_->blocks_.begin(), source_->blocks_.end(), block) == source_->blocks_.end())
+            bytes += block->size();
+    return bytes;
 }
 
 std::string LineStore::Line(size_t index) const {

@@ -1,6 +1,7 @@
 // Lines kept compactly: one byte a character, in large blocks, so that a list of hundreds of
 // thousands of lines costs little more than its text.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,8 @@ public:
     void Add(const std::string& line);
     size_t Count() const { return refs_.size(); }
     std::string Line(size_t index) const;
+    // The bytes of text this store holds itself (not those it shares with its source).
+    size_t TextBytes() const;
     // Calls visit(head, headLength, text, textLength) for every line, in order, without copying
     // them: the line is the head followed by the text.
     template <typename Visit>
@@ -42,6 +45,9 @@ private:
     // The last line of source, as head index and reference into source's blocks; false when
     // line is not such a repeat.
     bool FindShared(const std::string& line, uint32_t& head, Ref& sourceRef) const;
+    // A short line this store added a moment ago with the same text (a job writes the same
+    // "copied" line after every file, the clock changing once a second); false when none.
+    bool FindRecent(const std::string& line, Ref& recent) const;
 
     std::vector<std::shared_ptr<Block>> blocks_;
     std::vector<Ref> refs_;
@@ -50,6 +56,10 @@ private:
     const LineStore* source_ = nullptr;
     // Heads a line may have before its text: the empty head first.
     std::vector<std::string> heads_{std::string()};
+    // The last short lines of this store's own text, the newest at recentNext_ - 1.
+    static constexpr size_t kShortLine = 96;
+    std::array<Ref, 4> recent_{};
+    size_t recentCount_ = 0, recentNext_ = 0;
 };
 
 }  // namespace ui

@@ -1,4 +1,6 @@
 #include "ui/Controls.h"
+#include <algorithm>
+#include <cstdint>
 
 namespace ui {
 
@@ -61,13 +63,17 @@ void LogList::ApplyFont(HFONT font) {
 void LogList::Clear() {
     pictures_.clear();
     pictures_.shrink_to_fit();
+    pictureKinds_.clear();
     selectLast_ = false;
     LineList::Clear();
 }
 
 int LogList::AddLine(const std::string& text, HBITMAP picture) {
     lines_.Add(text);
-    pictures_.push_back(picture);
+    size_t kind = std::find(pictureKinds_.begin(), pictureKinds_.end(), picture) - pictureKinds_.begin();
+    // More pictures than a byte can tell apart: the later ones show as the last one kept.
+    if (kind == pictureKinds_.size() && kind <= UINT8_MAX) pictureKinds_.push_back(picture);
+    pictures_.push_back(static_cast<uint8_t>(std::min<size_t>(kind, UINT8_MAX)));
     // While paced the window hears of new lines with the next frame.
     if (Paced())
         Changed();
@@ -95,7 +101,7 @@ void LogList::PaintNow() {
 
 HBITMAP LogList::LinePicture(int index) const {
     if (index < 0 || index >= static_cast<int>(pictures_.size())) return nullptr;
-    return pictures_[static_cast<size_t>(index)];
+    return pictureKinds_[pictures_[static_cast<size_t>(index)]];
 }
 
 void LogList::SelectLast() {

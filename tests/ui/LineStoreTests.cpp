@@ -58,3 +58,32 @@ TEST(LineStore, ATextLogBesideALogReadsBackEveryLineEvenOnceTheLogIsCleared) {
     text.Add("[ERROR] next job");
     EXPECT_EQ(Lines(text), std::vector<std::string>{"[ERROR] next job"});
 }
+
+TEST(LineStore, AShortLineRepeatedAMomentLaterIsKeptOnce) {
+    ui::LineStore log;
+    std::vector<std::string> added;
+    auto add = [&](const std::string& line) {
+        log.Add(line);
+        added.push_back(line);
+    };
+    // As a job writes them: a long line for each file, then the same short one.
+    for (int i = 0; i < 1000; ++i) {
+        add("12/7/2026 - 10:00:0" + std::to_string(i / 500) + " : Copying file: \" C:\\Docs\\file " +
+            std::to_string(i) + ".txt\" to : \"E:\\Set\\Archive\\Documents\\file " + std::to_string(i) + ".txt\"");
+        add("12/7/2026 - 10:00:0" + std::to_string(i / 500) + " : File successfully copied");
+    }
+    EXPECT_EQ(Lines(log), added);
+    size_t longBytes = 0;
+    for (size_t i = 0; i < added.size(); i += 2) longBytes += added[i].size();
+    EXPECT_EQ(log.TextBytes(), longBytes + 2 * added[1].size()) << "each second's short line is held once";
+
+    // Five other short lines push the first out of those remembered: it is held anew, and read
+    // back as it was.
+    for (const char* line : {"one", "two", "three", "four", "five", "one", "six"}) add(line);
+    EXPECT_EQ(Lines(log), added);
+    EXPECT_EQ(log.TextBytes(), longBytes + 2 * added[1].size() + std::string("onetwothreefourfiveonesix").size());
+    log.Clear();
+    log.Add("five");
+    EXPECT_EQ(Lines(log), std::vector<std::string>{"five"});
+    EXPECT_EQ(log.TextBytes(), 4u) << "nothing is remembered across a clear";
+}
