@@ -11,6 +11,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -446,7 +447,7 @@ protected:
     void SyncCount();
     LineStore lines_;
     // Index-parallel to the lines, up to the last line added with a number.
-    std::vector<long long> values_;
+    std::deque<long long> values_;
 
 private:
     static LRESULT CALLBACK CountProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
@@ -473,7 +474,7 @@ protected:
 private:
     // A log shows a handful of pictures: each line keeps the index of its own among them.
     std::vector<HBITMAP> pictureKinds_;
-    std::vector<uint8_t> pictures_;
+    std::deque<uint8_t> pictures_;
     bool selectLast_ = false;
 };
 

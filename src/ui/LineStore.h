@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,7 +51,9 @@ private:
     bool FindRecent(const std::string& line, Ref& recent) const;
 
     std::vector<std::shared_ptr<Block>> blocks_;
-    std::vector<Ref> refs_;
+    // In chunks: a growing list never holds its references twice while it grows, nor keeps
+    // room for as many again.
+    std::deque<Ref> refs_;
     // The block that own lines are appended to; -1 when none (the last block may be borrowed).
     long ownBlock_ = -1;
     const LineStore* source_ = nullptr;
