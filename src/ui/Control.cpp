@@ -10,6 +10,8 @@ namespace {
 std::vector<Control*> pacedControls;
 DWORD lastFrame = 0;
 DWORD lastFrameCost = 0;
+// Frames take at most about this share of the time, however slow the screen is to paint.
+const DWORD kFrameShare = 40;
 
 // The property that ties a window to its Control object. A global atom, so a foreign window
 // can never be taken for one of ours.
@@ -127,8 +129,14 @@ void Control::Changed() {
 }
 
 void Control::PaintPacedIfDue() {
-    // Frames take at most about a fortieth of the time, however slow the screen is to paint.
-    if (GetTickCount() - lastFrame >= std::max<DWORD>(kPaceInterval, 40 * lastFrameCost)) PaintPacedNow();
+    if (GetTickCount() - lastFrame >= std::max<DWORD>(kPaceInterval, kFrameShare * lastFrameCost)) PaintPacedNow();
+}
+
+void Control::PaintPacedBefore(DWORD waitMs) {
+    if (waitMs >= kFrameShare * std::max<DWORD>(lastFrameCost, 1))
+        PaintPacedNow();
+    else
+        PaintPacedIfDue();
 }
 
 void Control::PaintPacedNow() {

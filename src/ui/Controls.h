@@ -62,6 +62,9 @@ public:
     // the program waits on something long, such as the copy of a large file).
     static void PaintPacedIfDue();
     static void PaintPacedNow();
+    // Before a wait of about waitMs (the copy of a large file): paints now when the wait is long
+    // enough beside what a frame costs for the user to read what it shows, else when due.
+    static void PaintPacedBefore(DWORD waitMs);
     virtual void SetBounds(const Rect& r);
     Rect Bounds() const;  // relative to the parent's client area
     // A hand cursor over the control (links, clickable pictures).

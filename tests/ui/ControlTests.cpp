@@ -329,3 +329,22 @@ TEST(PacingTest, PacedLogAndCaptionChangeAtOnceAndTheScreenFollows) {
     log.AddLine("line 100", nullptr);
     EXPECT_EQ(SendMessageA(log.hwnd(), LB_GETCOUNT, 0, 0), 101);
 }
+
+// Before a long wait the caption is painted at once, so the user reads what the wait is for; a
+// wait shorter than a frame is worth waits for the next frame like any change.
+TEST(PacingTest, OnlyAWaitLongBesideAFramePaintsTheCaptionFirst) {
+    HostForm host;
+    ui::Label caption;
+    ASSERT_TRUE(caption.Create(host, 97, {0, 90, 200, 20}, "File X/X"));
+    caption.SetPaced(true);
+    ui::Control::PaintPacedNow();
+    caption.SetText("Copying file : \"big.pst\" (30 MB) 1/3");
+    ui::Control::PaintPacedBefore(0);
+    char shown[64] = {};
+    GetWindowTextA(caption.hwnd(), shown, sizeof(shown));
+    EXPECT_STREQ(shown, "File X/X") << "a copy over in no time waits for its frame";
+    ui::Control::PaintPacedBefore(60 * 1000);
+    GetWindowTextA(caption.hwnd(), shown, sizeof(shown));
+    EXPECT_STREQ(shown, "Copying file : \"big.pst\" (30 MB) 1/3");
+    caption.SetPaced(false);
+}
