@@ -93,20 +93,15 @@ start_program() {
   drive wait-window 30 >/dev/null
 }
 
-# Launch is clicked and the time runs until the job's finished caption shows. The listing runs
-# behind the please-wait window until the job panel shows; from then on the job copies (its last
-# steps, writing the set's records and the log file, are counted with the copy).
+# Launch is clicked and the job is timed from within the driver (no process start in the
+# figures): the listing runs behind the please-wait window until the job panel shows; from then
+# on the job copies (its last steps, writing the set's records and the log file, are counted with
+# the copy) until the finished caption shows.
 run_job() {
-  local launch=$1 finished=$2 t0 t1 t2
-  t0=$(now)
-  drive click "$(cid "$launch")"
-  drive wait-visible "$(cid JobPanel)" 3600 >/dev/null
-  t1=$(now)
-  drive wait-text "$(cid CopyProgress)" "$finished" 3600 >/dev/null
-  t2=$(now)
-  job_seconds=$(seconds "$t0" "$t2")
-  listing_seconds=$(seconds "$t0" "$t1")
-  copy_seconds=$(seconds "$t1" "$t2")
+  local launch=$1 finished=$2 times
+  times=$(drive job "$(cid "$launch")" "$(cid JobPanel)" "$(cid CopyProgress)" "$finished" 3600)
+  read -r listing_seconds copy_seconds <<<"$times"
+  job_seconds=$(echo "$listing_seconds $copy_seconds" | awk '{printf "%.2f", $1 + $2}')
   peak=$(drive peak-memory)
   drive close 30 >/dev/null || true
   wait || true

@@ -12,13 +12,13 @@ namespace drive {
 
 constexpr const char* kMainTitle = "Halvorkeep3";
 
-// Asks cond every 20 ms until it is true or timeoutMs has passed; the last answer.
+// Asks cond every intervalMs until it is true or timeoutMs has passed; the last answer.
 template <typename Condition>
-bool WaitFor(Condition cond, DWORD timeoutMs) {
+bool WaitFor(Condition cond, DWORD timeoutMs, DWORD intervalMs = 20) {
     const DWORD start = GetTickCount();
     while (!cond()) {
         if (GetTickCount() - start >= timeoutMs) return cond();
-        Sleep(20);
+        Sleep(intervalMs);
     }
     return true;
 }

@@ -16,6 +16,9 @@
 //   hkdrive dialog [seconds]              wait for a message box of the program; print its text
 //   hkdrive answer <button-id>            press a button (1 OK, 6 Yes, 7 No) of the message box
 //   hkdrive peak-memory                   print the program's peak working set in bytes
+//   hkdrive job <button-id> <panel-id> <caption-id> <text> [seconds]
+//                                         click the button, wait for the panel, then for the
+//                                         caption to read the text; print both times in seconds
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
@@ -41,14 +44,36 @@ DWORD Seconds(int argc, char** argv, int index, int fallback) {
 // again only once it is gone: a search walks every window of the program, and a wait that did
 // so every poll would take the wineserver's time from the program it waits on.
 template <typename Condition>
-bool WaitOnControl(int id, DWORD timeoutMs, Condition cond) {
+bool WaitOnControl(int id, DWORD timeoutMs, Condition cond, DWORD intervalMs = 20) {
     HWND control = nullptr;
     return drive::WaitFor(
         [&] {
             if (!control || !IsWindow(control)) control = drive::FindControl(drive::FindMainWindow(), id);
             return control && IsWindowVisible(GetAncestor(control, GA_ROOT)) && cond(control);
         },
-        timeoutMs);
+        timeoutMs, intervalMs);
+}
+
+double SecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Clicks the button that starts a job and times the job from here, with no process start in
+// the figures: the listing, until the job panel shows, then the copy, until the caption reads
+// the finished text. Prints both, in seconds.
+int TimeJob(HWND button, int panel, int caption, const std::string& finished, DWORD timeoutMs) {
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    drive::Click(button);
+    if (!WaitOnControl(panel, timeoutMs, drive::IsVisible, 5)) return Fail("the job panel is not shown");
+    const double listing = SecondsSince(start);
+    if (!WaitOnControl(caption, timeoutMs, [&](HWND w) { return drive::Text(w) == finished; }, 5))
+        return Fail("the job does not finish");
+    std::printf("%.2f %.2f\n", listing, SecondsSince(start) - listing);
+    return 0;
 }
 
 int Close(DWORD timeoutMs) {
@@ -108,6 +133,8 @@ int ControlCommand(const std::string& command, HWND main, int argc, char** argv)
         std::printf("%s\n", drive::Text(w).c_str());
         return 0;
     }
+    if (command == "job" && argc >= 6)
+        return TimeJob(w, std::atoi(argv[3]), std::atoi(argv[4]), argv[5], Seconds(argc, argv, 6, 3600));
     if (command == "check" && argc >= 4) {
         const bool want = std::atoi(argv[3]) != 0;
         for (int tries = 0; tries < 3 && drive::IsChecked(w) != want; ++tries) drive::ClickAndWait(w);
