@@ -32,6 +32,14 @@ protected:
         }
         return m;
     }
+    // The copy step while another program holds the source open without sharing it.
+    bool CopyStepWhileSourceHeld(const std::string& s, const std::string& d) {
+        HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(held, INVALID_HANDLE_VALUE);
+        const bool copied = form1->CopyStep(s, d, false);
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        return copied;
+    }
     static std::string Copying(const std::string& s, const std::string& d) {
         return "I " + CopyingLineText("Copying file", "to", s, d);
     }
@@ -142,10 +150,7 @@ TEST_F(CopyStepTest, ASourceHeldOpenIsNotReportedAsCopiedOverAnOlderCopy) {
     const std::string s = scratch / "src\\Outlook.pst", d = scratch / "set\\Outlook.pst";
     test::WriteFile(s, "today");
     test::WriteFile(d, "last week");
-    HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(form1->CopyStep(s, d, false));
-    CloseHandle(held);
+    EXPECT_FALSE(CopyStepWhileSourceHeld(s, d));
     EXPECT_EQ(test::ReadFile(d), "last week");
     EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(s, d), "E Copy error on file: \"" + s + "\"",
                                                     "W Trying again ...", "E Copy failed. Skipping to next file"}));
@@ -164,10 +169,7 @@ TEST_F(CopyStepTest, AFileTheJobCopiedIsKeptWhenItsSourceIsCopiedAgainAndFails) 
     test::WriteFile(s, "first");
     EXPECT_TRUE(form1->CopyStep(s, d, false));
     test::WriteFile(s, "second");
-    HANDLE held = CreateFileA(s.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(form1->CopyStep(s, d, false));
-    CloseHandle(held);
+    EXPECT_FALSE(CopyStepWhileSourceHeld(s, d));
     EXPECT_EQ(test::ReadFile(d), "first");
     EXPECT_EQ(NamesIn(scratch / "set\\new"), std::set<std::string>{"list.txt"});
 }
