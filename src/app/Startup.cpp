@@ -8,6 +8,9 @@ void TForm1::FormCreate() {
     DetectWindowsVersion();
     ApplyWindowFont();
     CopyList.SetHorizontalExtent(2000);
+    // A work list holds every file of the job, folder after folder.
+    CopyList.UseFrontCoding();
+    RestoreCopyList.UseFrontCoding();
     Log.SetHorizontalExtent(2500);
 
     // Every language file of the language folder, sub-folders included, in walk order.

@@ -437,6 +437,8 @@ public:
     // The number given with the line; -1 for a line added without one.
     long long Value(int index) const;
     const LineStore& Lines() const { return lines_; }
+    // Lines that begin as the line before them does keep only what differs (see LineStore).
+    void UseFrontCoding() { lines_.UseFrontCoding(); }
     // A line that repeats the last line of source, alone or after one of heads, is kept as a
     // reference to it (the text log beside the log on screen holds each text once).
     void ShareLinesOf(const LineList& source, const std::vector<std::string>& heads) {

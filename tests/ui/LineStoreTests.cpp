@@ -87,3 +87,38 @@ TEST(LineStore, AShortLineRepeatedAMomentLaterIsKeptOnce) {
     EXPECT_EQ(Lines(log), std::vector<std::string>{"five"});
     EXPECT_EQ(log.TextBytes(), 4u) << "nothing is remembered across a clear";
 }
+
+TEST(LineStore, AFrontCodedWorkListReadsBackEveryLineWhileKeepingOnlyWhatDiffers) {
+    ui::LineStore list;
+    list.UseFrontCoding();
+    std::vector<std::string> added;
+    size_t whole = 0;
+    for (int folder = 0; folder < 3; ++folder)
+        for (int file = 0; file < 40; ++file) {
+            added.push_back("[MYDOCS--]C:\\Users\\Ann\\Documents\\Folder " + std::to_string(folder) + "\\file " +
+                            std::to_string(file) + ".dat");
+            list.Add(added.back());
+            whole += added.back().size();
+        }
+    EXPECT_LT(list.TextBytes(), whole / 3) << "a folder's files keep their common beginning once";
+    // Lines that share nothing, an empty one, one the line before begins, and lines longer than
+    // a block.
+    for (const std::string& line : {std::string("[ADDFILES]D:\\x.txt"), std::string(), std::string("[ADDFILES]D:\\"),
+                                    std::string(3 << 20, 'L') + "end", std::string(3 << 20, 'L') + "END"}) {
+        added.push_back(line);
+        list.Add(line);
+    }
+    EXPECT_EQ(Lines(list), added);
+    std::string joined;
+    for (const std::string& line : added) joined += line + "|";
+    EXPECT_EQ(Joined(list), joined);
+
+    // A text log never takes a line of a work list for one of its own.
+    ui::LineStore text;
+    text.ShareLinesOf(list, {"[ERROR] "});
+    text.Add(added.back());
+    list.Clear();
+    EXPECT_EQ(Lines(text), std::vector<std::string>{added.back()});
+    list.Add("after a clear");
+    EXPECT_EQ(Lines(list), std::vector<std::string>{"after a clear"});
+}
