@@ -6,7 +6,7 @@
 # usage: bench.sh [--files N] [--big N] [--rounds N]
 #   --files N   small files (1 to 16 KB) spread over 200 folders (default 20000)
 #   --big N     files of 30 MB beside them (default 3)
-#   --rounds N  times each side runs, alternating (default 2)
+#   --rounds N  times each side runs, which side goes first alternating (default 2)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -117,7 +117,7 @@ time_xcopy() {
   xcopy_seconds=$(seconds "$t0" "$t1")
 }
 
-# Each side runs twice (or --rounds times), alternating, from written-out disks; the better time of each counts, and
+# Each side runs twice (or --rounds times), from written-out disks; the better time of each counts, and
 # the listing and copy times shown are those of the program's better run.
 best() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
 backup_seconds='' xcopy_backup='' restore_seconds='' xcopy_restore='' backup_peak=0 restore_peak=0
@@ -127,7 +127,7 @@ if [ "$settle" -gt 0 ]; then
   echo "bench: waiting $settle s for the file system to settle after the last run's files were deleted"
   sleep "$settle"
 fi
-for round in $(seq "$rounds_wanted"); do
+backup_by_program() {
   echo "bench: round $round: backup through the program"
   mkdir -p "$prefix/drive_c/Backups/Set-$round"
   sync
@@ -140,15 +140,19 @@ for round in $(seq "$rounds_wanted"); do
     backup_listing=$listing_seconds backup_copy=$copy_seconds
   fi
   backup_seconds=$(best "$job_seconds" "$backup_seconds")
-  rounds+="round $round: backup $job_seconds s (listing $listing_seconds s, copy $copy_seconds s)"
+  backup_line="backup $job_seconds s (listing $listing_seconds s, copy $copy_seconds s)"
   [ "$peak" -gt "$backup_peak" ] && backup_peak=$peak
   copied=$(find "$prefix/drive_c/Backups/Set-$round/Archive/Documents" -type f | wc -l)
+}
 
+backup_by_xcopy() {
   echo "bench: round $round: the same tree with xcopy"
   time_xcopy "C:\\users\\$user\\Documents" "xcopy-backup-$round"
   xcopy_backup=$(best "$xcopy_seconds" "$xcopy_backup")
-  rounds+=", xcopy $xcopy_seconds s; "
+  xcopy_backup_line="xcopy $xcopy_seconds s"
+}
 
+restore_by_program() {
   echo "bench: round $round: restore through the program (into an empty My Documents)"
   mv "$docs" "$docs.original"
   mkdir "$docs"
@@ -163,19 +167,32 @@ for round in $(seq "$rounds_wanted"); do
     restore_listing=$listing_seconds restore_copy=$copy_seconds
   fi
   restore_seconds=$(best "$job_seconds" "$restore_seconds")
-  rounds+="restore $job_seconds s (listing $listing_seconds s, copy $copy_seconds s)"
+  restore_line="restore $job_seconds s (listing $listing_seconds s, copy $copy_seconds s)"
   [ "$peak" -gt "$restore_peak" ] && restore_peak=$peak
   restored=$(find "$docs" -type f | wc -l)
-
-  echo "bench: round $round: the set's folder with xcopy"
-  time_xcopy "C:\\Backups\\Set-$round\\Archive\\Documents" "xcopy-restore-$round"
-  xcopy_restore=$(best "$xcopy_seconds" "$xcopy_restore")
-  rounds+=", xcopy $xcopy_seconds s
-"
   diff -rq "$docs.original" "$docs" >/dev/null && same=yes || same=NO
   # The next round backs up the original tree again.
   mv "$docs" "$docs.restored-$round"
   mv "$docs.original" "$docs"
+}
+
+restore_by_xcopy() {
+  echo "bench: round $round: the set's folder with xcopy"
+  time_xcopy "C:\\Backups\\Set-$round\\Archive\\Documents" "xcopy-restore-$round"
+  xcopy_restore=$(best "$xcopy_seconds" "$xcopy_restore")
+  xcopy_restore_line="xcopy $xcopy_seconds s"
+}
+
+# The side that goes first in a round runs nearest to the file system's last changes: the
+# program goes first in odd rounds, xcopy in even ones. The restore copies the set of its round.
+for round in $(seq "$rounds_wanted"); do
+  if [ $((round % 2)) = 1 ]; then
+    backup_by_program; backup_by_xcopy; restore_by_program; restore_by_xcopy
+  else
+    backup_by_xcopy; backup_by_program; restore_by_xcopy; restore_by_program
+  fi
+  rounds+="round $round: $backup_line, $xcopy_backup_line; $restore_line, $xcopy_restore_line
+"
 done
 
 ratio() { echo "$1 $2" | awk '{printf "%.2f", $1 / $2}'; }
