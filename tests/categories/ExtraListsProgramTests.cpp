@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -16,23 +17,15 @@ namespace {
 using Texts = std::vector<std::string>;
 constexpr DWORD kReactMs = 10000;
 
-class ExtraListsProgramTest : public testing::Test {
+class ExtraListsProgramTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override { DeleteFileA(Ini().c_str()); }
-    void TearDown() override {
-        program_.reset();
-        DeleteFileA(Ini().c_str());
-    }
-    std::string Ini() const { return test::ExeFolder() + "\\app\\Halvorkeep.ini"; }
-
     // Starts the program and goes from the welcome page to backup page `page` (1 to 6).
     void StartOnBackupPage(int page) {
         static const int next[] = {IDC_WelcomeNext, IDC_Backup1Next, IDC_Backup2Next,
                                    IDC_Backup3Next, IDC_Backup4Next, IDC_Backup5Next};
         static const int sheets[] = {IDC_BackupTabSheet1, IDC_BackupTabSheet2, IDC_BackupTabSheet3,
                                      IDC_BackupTabSheet4, IDC_BackupTabSheet5, IDC_BackupTabSheet6};
-        program_.reset(new drive::Program(test::ExeFolder() + "\\app\\Halvorkeep3.exe"));
-        ASSERT_EQ("", program_->Start(20000));
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage_.path()));
         ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(Control(IDC_WelcomeNext)); }, kReactMs));
         for (int i = 0; i < page; ++i) {
@@ -41,7 +34,6 @@ protected:
                 << "backup page " << i + 1;
         }
     }
-    HWND Control(int id) const { return program_->Control(id); }
 
     // A dialog box of the program other than `other`, waited for.
     HWND WaitForDialog(HWND other = nullptr) {
@@ -80,7 +72,6 @@ protected:
     }
 
     test::ScratchFolder storage_{"storage"};
-    std::unique_ptr<drive::Program> program_;
 };
 
 TEST_F(ExtraListsProgramTest, FilesPickedTogetherInMyDocumentsAreListedInOrderAndTheDeleteKeyRemovesOne) {

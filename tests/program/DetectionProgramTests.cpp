@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -24,23 +25,15 @@ std::string Utf16LE(const std::string& latin1) {
 // Shown by the program itself, whichever page is in front.
 bool OwnVisible(HWND w) { return w && (GetWindowLongA(w, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-class DetectionProgramTest : public testing::Test {
+class DetectionProgramTest : public test::ProgramFolderTest {
 protected:
-    void TearDown() override {
-        program.reset();
-        DeleteFileA(Ini().c_str());
-    }
-    std::string App() const { return test::ExeFolder() + "\\app"; }
-    std::string Ini() const { return App() + "\\Halvorkeep.ini"; }
-    HWND Control(int id) const { return program->Control(id); }
     bool Checked(int id) const { return drive::IsChecked(Control(id)); }
     bool Enabled(int id) const { return drive::IsEnabled(Control(id)); }
     std::string Text(int id) const { return drive::Text(Control(id)); }
 
     // Starts the program, names the storage folder and presses Next.
     void StartAndPressNext() {
-        program = std::make_unique<drive::Program>(App() + "\\Halvorkeep3.exe");
-        ASSERT_EQ(program->Start(20000), "");
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage.path()));
         HWND next = Control(IDC_WelcomeNext);
         ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
@@ -51,7 +44,6 @@ protected:
 
     test::Seed seed;
     test::ScratchFolder storage{"Storage"};
-    std::unique_ptr<drive::Program> program;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -25,27 +26,8 @@ std::string ReadIni(const std::string& file, const char* section, const char* ke
     return value;
 }
 
-class ProgramTest : public testing::Test {
+class ProgramTest : public test::ProgramFolderTest {
 protected:
-    // Every case starts in a program folder without settings.
-    void SetUp() override { DeleteFileA(Ini().c_str()); }
-    void TearDown() override {
-        program_.reset();
-        DeleteFileA(Ini().c_str());
-    }
-
-    std::string App() const { return test::ExeFolder() + "\\app"; }
-    std::string Ini() const { return App() + "\\Halvorkeep.ini"; }
-
-    void Start() {
-        program_.reset(new drive::Program(App() + "\\Halvorkeep3.exe"));
-        ASSERT_EQ(program_->Start(20000), "");
-    }
-    HWND Control(int id) {
-        HWND w = program_->Control(id);
-        EXPECT_TRUE(w) << "no control " << id << " in the main window";
-        return w;
-    }
     bool Visible(int id) { return drive::IsVisible(Control(id)); }
     bool Enabled(int id) { return drive::IsEnabled(Control(id)); }
     void Press(int id) { EXPECT_TRUE(drive::ClickAndWait(Control(id))) << "control " << id << " did not answer"; }
@@ -57,14 +39,12 @@ protected:
         HWND w = Control(id);
         return drive::WaitFor([&] { return drive::IsEnabled(w) == enabled; }, kReactMs);
     }
-
-    std::unique_ptr<drive::Program> program_;
 };
 
 TEST_F(ProgramTest, FirstStartWalksTheBackupAndRestorePagesAndQuits) {
     test::ScratchFolder storage("Storage"), set("Set");
     test::WriteFile(set / "Archive\\Documents\\letter.txt", "Dear Sir,");
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
     EXPECT_EQ(ReadIni(Ini(), "CONFIG", "LastLanguage"), "English");
     EXPECT_TRUE(Visible(IDC_WelcomePanel));
     EXPECT_FALSE(Enabled(IDC_WelcomeNext)) << "Next without a storage folder";
@@ -112,7 +92,7 @@ TEST_F(ProgramTest, RememberedFrenchIsReadFromItsFileAndAKeyClosesTheAboutWindow
     ASSERT_NE(next, "") << "no BUTTONS/Next in language\\French.ini";
     ASSERT_NE(next, "Next");
     ASSERT_TRUE(WritePrivateProfileStringA("CONFIG", "LastLanguage", "French", Ini().c_str()));
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
     EXPECT_EQ(drive::Text(Control(IDC_WelcomeNext)), next);
 
     // The about picture opens the about window, which blocks the main window until a key.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
 #include "TestSupport.h"
 #include "resource.h"
 
@@ -14,33 +15,17 @@ namespace {
 
 constexpr DWORD kReactMs = 10000;
 
-class RedrawProgramTest : public testing::Test {
+class RedrawProgramTest : public test::ProgramFolderTest {
 protected:
-    void SetUp() override { DeleteFileA(Ini().c_str()); }
-    void TearDown() override {
-        program_.reset();
-        DeleteFileA(Ini().c_str());
-    }
-    std::string App() const { return test::ExeFolder() + "\\app"; }
-    std::string Ini() const { return App() + "\\Halvorkeep.ini"; }
-
     // Starts the program and switches the welcome page to restore mode.
     void StartInRestoreMode() {
-        program_ = std::make_unique<drive::Program>(App() + "\\Halvorkeep3.exe");
-        ASSERT_EQ(program_->Start(20000), "");
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         ASSERT_TRUE(drive::ClickAndWait(Control(IDC_RestoreData)));
         HWND edit = Control(IDC_BackupPath);
         ASSERT_TRUE(drive::WaitFor([&] { return drive::IsVisible(edit); }, kReactMs));
         ASSERT_EQ(drive::Text(edit), "");
     }
-    HWND Control(int id) const {
-        HWND w = program_->Control(id);
-        EXPECT_TRUE(w) << "no control " << id;
-        return w;
-    }
     bool Enabled(int id) const { return drive::IsEnabled(Control(id)); }
-
-    std::unique_ptr<drive::Program> program_;
 };
 
 // The welcome page's controls as the screen shows them: each drawn, or the ones that show one

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
 #include "RestoreFixture.h"
 #include "TestSupport.h"
 #include "app/Environment.h"
@@ -41,23 +42,12 @@ std::vector<std::string> ListLines(HWND list) {
     return lines;
 }
 
-class RestoreProgramTest : public testing::Test {
+class RestoreProgramTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
-        DeleteFileA((App() + "\\Halvorkeep.ini").c_str());
+        ProgramFolderTest::SetUp();
         // A restore job saves its log beside the desktop folder: it comes back as it was.
         seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
-    }
-    void TearDown() override {
-        program_.reset();
-        DeleteFileA((App() + "\\Halvorkeep.ini").c_str());
-    }
-    std::string App() const { return test::ExeFolder() + "\\app"; }
-
-    HWND Control(int id) {
-        HWND w = program_->Control(id);
-        EXPECT_TRUE(w) << "no control " << id;
-        return w;
     }
     void Press(int id) { EXPECT_TRUE(drive::ClickAndWait(Control(id))) << "control " << id << " did not answer"; }
     // The control's own visibility, whichever page shows.
@@ -65,8 +55,7 @@ protected:
 
     // Starts the program, chooses the set in restore mode and goes to the last restore page.
     void StartOnTheLastPage(const std::string& set) {
-        program_ = std::make_unique<drive::Program>(App() + "\\Halvorkeep3.exe");
-        ASSERT_EQ(program_->Start(20000), "");
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
         Press(IDC_RestoreData);
         ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), set));
         HWND next = Control(IDC_WelcomeNext);
@@ -101,7 +90,6 @@ protected:
     test::Seed seed;
     test::ScratchFolder scratch{"restore program"};
     std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
-    std::unique_ptr<drive::Program> program_;
 };
 
 }  // namespace
