@@ -195,7 +195,7 @@ int main(int argc, char** argv) {
     }
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
                "               close [seconds] | settext <id> <text> | type <id> <text> [ms] | colours <id> |\n"
-               "               text <id> | check <id> <0|1> |\n"
+               "               text <id> | check <id> <0|1> | job <button-id> <panel-id> <caption-id> <text> [seconds] |\n"
                "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory\n",
                stderr);
     return 2;

@@ -1,9 +1,8 @@
 #include "categories/ProfilesIniText.h"
 #include <windows.h>
-#include <cctype>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include "app/Environment.h"
 
 namespace {
 
@@ -90,15 +89,8 @@ bool ReplaceWith(const std::string& path, const std::string& bytes) {
 
 bool IsProfileSection(const std::string& section, const std::string& path) {
     if (path.empty()) return false;
-    auto startsWith = [&section](const char* word) {
-        const size_t n = std::strlen(word);
-        if (section.size() < n) return false;
-        for (size_t i = 0; i < n; ++i)
-            if (std::toupper(static_cast<unsigned char>(section[i])) != std::toupper(static_cast<unsigned char>(word[i])))
-                return false;
-        return true;
-    };
-    return !(startsWith("General") && section.size() == 7) && !startsWith("Install");
+    const std::string upper = UpperAscii(section);
+    return upper != "GENERAL" && upper.compare(0, 7, "INSTALL") != 0;
 }
 
 TextEncoding EncodingOf(const std::string& bytes) {

@@ -314,6 +314,8 @@ protected:
 private:
     int ItemWidth(const std::string& text) const;
     void RefitExtent();
+    // A new item as wide as text: the extent grows to it when it is wider than every other.
+    void WidenExtentFor(const std::string& text);
     bool extentFollowsItems_ = false;
     int extent_ = 0;
 };

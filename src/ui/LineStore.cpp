@@ -71,8 +71,9 @@ void LineStore::Add(const std::string& whole) {
         refs_.push_back(shared);
         return;
     }
+    // A front-coded store remembers no recent lines.
     Ref recent{};
-    if (!frontCoded_ && FindRecent(line, recent)) {
+    if (FindRecent(line, recent)) {
         refs_.push_back(recent);
         return;
     }

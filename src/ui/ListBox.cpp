@@ -51,6 +51,12 @@ void ListBox::RefitExtent() {
     SetHorizontalExtent(extent_);
 }
 
+void ListBox::WidenExtentFor(const std::string& text) {
+    if (!extentFollowsItems_) return;
+    const int width = ItemWidth(text);
+    if (width > extent_) SetHorizontalExtent(extent_ = width);
+}
+
 void ListBox::Clear() {
     SendMessageA(hwnd(), LB_RESETCONTENT, 0, 0);
     if (extentFollowsItems_) SetHorizontalExtent(extent_ = 0);
@@ -62,13 +68,13 @@ int ListBox::AddItem(const std::string& text) {
     const int count = Count();
     if (count >= 1024 && (count & (count - 1)) == 0) SendMessageA(hwnd(), LB_INITSTORAGE, static_cast<WPARAM>(count), 0);
     const int index = static_cast<int>(SendMessageA(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
-    if (extentFollowsItems_ && index >= 0 && ItemWidth(text) > extent_) SetHorizontalExtent(extent_ = ItemWidth(text));
+    if (index >= 0) WidenExtentFor(text);
     return index;
 }
 
 void ListBox::InsertItem(int index, const std::string& text) {
     SendMessageA(hwnd(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
-    if (extentFollowsItems_ && ItemWidth(text) > extent_) SetHorizontalExtent(extent_ = ItemWidth(text));
+    WidenExtentFor(text);
 }
 
 void ListBox::DeleteItem(int index) {
