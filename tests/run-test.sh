@@ -32,6 +32,8 @@ if [ -n "$program" ]; then
 fi
 cd "$dir"
 export WINEPREFIX=$prefix HK_TEST_GROUP=$group
+# An entry that sets HK_TEST_LOCALE runs under that locale, and so under its ANSI code page.
+[ -z "${HK_TEST_LOCALE:-}" ] || { export LC_ALL=$HK_TEST_LOCALE; } 2>/dev/null
 # A test exe that crashes may still end with code 0: only GoogleTest's own summary counts as a pass.
 set +e
 wine "$(basename "$exe")" --gtest_brief=1 </dev/null 2>&1 | tee "$dir/test-output.txt"

@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include <windows.h>
+#include <shlobj.h>
 #include <map>
 #include "app/Environment.h"
 
@@ -65,6 +66,60 @@ LanguageTextsHeld::~LanguageTextsHeld() { --languageCache.holds; }
 
 std::string SettingsFileName() { return ProgramFolder() + "\\Halvorkeep.ini"; }
 
+std::string UserSettingsFileName() {
+    const std::string appData = GetSpecialFolderPath(CSIDL_APPDATA);
+    if (appData.empty()) return std::string();
+    return ExcludeTrailingBackslash(appData) + "\\Halvorkeep3\\Halvorkeep.ini";
+}
+
+namespace {
+
+// Whether the file can be opened for writing. A missing file is made, empty, as the first write
+// would make it.
+bool Writable(const std::string& file) {
+    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
+}
+
+// The user's own settings file made ready to take the settings: its folder made and, when the
+// file does not exist yet, the settings read so far copied into it. False when it cannot be
+// written either; the settings are then still read from where they were.
+bool PrepareUserSettings(const std::string& from, const std::string& user) {
+    if (user.empty() || !ForceDirectories(user.substr(0, user.rfind('\\')))) return false;
+    if (!FileExists(user) && FileExists(from)) CopyFileA(from.c_str(), user.c_str(), TRUE);
+    return Writable(user);
+}
+
+}  // namespace
+
+void OpenSettings() {
+    std::string file = SettingsFileName();
+    if (!Writable(file)) {
+        const std::string user = UserSettingsFileName();
+        if (PrepareUserSettings(file, user)) file = user;
+    }
+    SettingsIni = std::make_unique<win::IniFile>(file);
+}
+
+void ReopenSettings() {
+    if (!SettingsIni) return OpenSettings();
+    SettingsIni = std::make_unique<win::IniFile>(SettingsIni->FileName());
+}
+
+bool WriteSetting(const std::string& key, const std::string& value) {
+    if (!SettingsIni) return false;
+    if (SettingsIni->WriteString("CONFIG", key, value)) return true;
+    // The file beside the program could be written at start-up and no longer can (the stick was
+    // write-protected meanwhile).
+    const std::string user = UserSettingsFileName();
+    if (SettingsIni->FileName() == user || !PrepareUserSettings(SettingsIni->FileName(), user)) return false;
+    SettingsIni = std::make_unique<win::IniFile>(user);
+    return SettingsIni->WriteString("CONFIG", key, value);
+}
+
 std::string LanguageFolder() { return ProgramFolder() + "\\language"; }
 
 std::string SubFolderName() { return TodayText + " - Halvorkeep - " + GetCurrentUserName(); }
@@ -88,6 +143,13 @@ std::string RestoreTarget;
 bool ProfilesRegistered = false;
 std::string LastChosenFolder;
 std::vector<std::string> PendingJobErrors;
+std::vector<std::string> PendingJobWarnings;
+
+void AddPendingJobWarning(const std::string& text) {
+    for (const std::string& warning : PendingJobWarnings)
+        if (warning == text) return;
+    PendingJobWarnings.push_back(text);
+}
 
 void ResetJobState() {
     SharedRegistry.Close();
@@ -103,4 +165,5 @@ void ResetJobState() {
     ProfilesRegistered = false;
     LastChosenFolder.clear();
     PendingJobErrors.clear();
+    PendingJobWarnings.clear();
 }

@@ -26,8 +26,23 @@ public:
     LanguageTextsHeld& operator=(const LanguageTextsHeld&) = delete;
 };
 
-// Program folder + "\Halvorkeep.ini".
+// Program folder + "\Halvorkeep.ini": the settings file while it can be written (a copy run from a
+// stick keeps its settings beside it).
 std::string SettingsFileName();
+// The user's own settings file, "Halvorkeep3\Halvorkeep.ini" in the user's application data: the
+// settings file when the one beside the program cannot be written (the program installed under
+// Program Files, a write-protected stick). Empty when the shell knows no such folder.
+std::string UserSettingsFileName();
+// Start-up: SettingsIni made on the file beside the program when that file can be written, else
+// on the user's own file, which is first made as a copy of the one beside the program when it
+// does not exist yet (once it exists, it is the one read).
+void OpenSettings();
+// SettingsIni made again on the file in use (a language load does so).
+void ReopenSettings();
+// CONFIG/key := value in the settings file in use. When the file beside the program cannot be
+// written, the settings move to the user's own file for the rest of the run and the value goes
+// there. False when the value could not be written at all.
+bool WriteSetting(const std::string& key, const std::string& value);
 // Program folder + "\language".
 std::string LanguageFolder();
 // The dated sub-folder's name: TodayText + " - Halvorkeep - " + the user's name.
@@ -67,6 +82,9 @@ extern std::string LastChosenFolder;
 // Errors met while a job lists its files behind the please-wait window (an unreadable folder,
 // a file of the set that could not be written): logged as error lines once the job panel shows.
 extern std::vector<std::string> PendingJobErrors;
+// Warnings met the same way, logged as warning lines; each text once per job.
+extern std::vector<std::string> PendingJobWarnings;
+void AddPendingJobWarning(const std::string& text);
 
 // Everything above back to its start-up state (a fresh program).
 void ResetJobState();

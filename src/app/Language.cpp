@@ -155,6 +155,6 @@ void TForm1::LoadLanguage(const std::string& name) {
     Caption(LaunchRestore, "BUTTONS", "Launch", "Launch");
     Caption(JobCancelButton, "BUTTONS", "Cancel", "Cancel");
 
-    SettingsIni = std::make_unique<win::IniFile>(SettingsFileName());
-    SettingsIni->WriteString("CONFIG", "LastLanguage", name);
+    ReopenSettings();
+    WriteSetting("LastLanguage", name);
 }

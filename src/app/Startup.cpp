@@ -19,7 +19,7 @@ void TForm1::FormCreate() {
     Search.Execute();
     SelectLanguage.SetEditReadOnly(true);
 
-    SettingsIni = std::make_unique<win::IniFile>(SettingsFileName());
+    OpenSettings();
     std::string language = SettingsIni->ReadString("CONFIG", "LastLanguage", "");
     const std::string lastFolder = SettingsIni->ReadString("CONFIG", "LastBackupFolder", "");
     if (FolderExists(lastFolder)) {

@@ -17,6 +17,7 @@ bool StopWithMessage(TForm1& form, const char* key, const char* def) {
     ui::ShowMessage(form.hwnd(), LanguageText("MESSAGES", key, def));
     // No panel will show them.
     PendingJobErrors.clear();
+    PendingJobWarnings.clear();
     return false;
 }
 
@@ -54,6 +55,8 @@ bool StartBackupCopy(TForm1& form) {
     form.LogInfo(kBackupStartLine);
     for (const std::string& error : PendingJobErrors) form.LogError(error);
     PendingJobErrors.clear();
+    for (const std::string& warning : PendingJobWarnings) form.LogWarning(warning);
+    PendingJobWarnings.clear();
     return true;
 }
 

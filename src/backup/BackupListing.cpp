@@ -100,9 +100,11 @@ void Listing::Walk(const std::string& folder) {
 }
 
 void Listing::Remember(const char* key, const std::string& value) {
-    if (SettingsIni && !SettingsIni->WriteString("CONFIG", key, value))
-        PendingJobErrors.push_back(LanguageText("MESSAGES", "CannotWriteFile", "Could not write to file") + ": \"" +
-                                   SettingsIni->FileName() + "\"");
+    // Settings that cannot be written anywhere are one warning of the job, not one error per
+    // key: the backup itself does not suffer, and the user can do nothing about each key.
+    if (SettingsIni && !WriteSetting(key, value))
+        AddPendingJobWarning(LanguageText("MESSAGES", "SettingsNotSaved", "Could not save the settings") + ": \"" +
+                             SettingsIni->FileName() + "\"");
 }
 
 void Listing::FolderRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,

@@ -20,33 +20,45 @@ std::wstring Widened(const std::string& ansi) {
     return wide;
 }
 
-// The text as regedit reads it: UTF-16LE after the byte-order mark FF FE, ANSI otherwise. False
-// for a text that regedit and this check might read differently (a NUL, half a UTF-16 unit).
-bool Decode(const std::string& bytes, std::wstring& text) {
+// Splits at every carriage return and line feed, as regedit does.
+template <typename Text>
+std::vector<Text> SplitLines(const Text& text, typename Text::value_type cr, typename Text::value_type lf) {
+    std::vector<Text> lines;
+    size_t start = 0;
+    for (;;) {
+        size_t end = start;
+        while (end < text.size() && text[end] != cr && text[end] != lf) ++end;
+        lines.push_back(text.substr(start, end - start));
+        if (end == text.size()) return lines;
+        start = end + 1;
+    }
+}
+
+// The lines as regedit reads them: UTF-16LE after the byte-order mark FF FE, ANSI otherwise.
+// regedit splits an ANSI file at the bytes CR and LF and converts each line on its own; a
+// conversion of the whole text would let the lead byte of a double-byte code page (932, 936,
+// 949, 950) just before a line break swallow the break, and the next line would hide in this
+// one. False for a text that regedit and this check might read differently (a NUL, half a
+// UTF-16 unit).
+bool ReadLines(const std::string& bytes, std::vector<std::wstring>& lines) {
+    lines.clear();
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
         static_cast<unsigned char>(bytes[1]) == 0xFE) {
         if (bytes.size() % 2 != 0) return false;
-        text.clear();
+        std::wstring text;
         for (size_t i = 2; i < bytes.size(); i += 2)
             text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
                                          (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    } else {
-        text = Widened(bytes);
-        if (text.empty() && !bytes.empty()) return false;
+        if (text.find(L'\0') != std::wstring::npos) return false;
+        lines = SplitLines(text, L'\r', L'\n');
+        return true;
     }
-    return text.find(L'\0') == std::wstring::npos;
-}
-
-// Lines as regedit splits them: a carriage return or a line feed ends one.
-std::vector<std::wstring> Lines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    size_t start = 0;
-    for (;;) {
-        const size_t end = text.find_first_of(L"\r\n", start);
-        lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-        if (end == std::wstring::npos) return lines;
-        start = end + 1;
+    if (bytes.find('\0') != std::string::npos) return false;
+    for (const std::string& line : SplitLines(bytes, '\r', '\n')) {
+        lines.push_back(Widened(line));
+        if (lines.back().empty() && !line.empty()) return false;
     }
+    return true;
 }
 
 std::wstring Trimmed(const std::wstring& line) {
@@ -70,10 +82,9 @@ bool AtOrBelow(const std::wstring& key, const std::wstring& root) {
 }  // namespace
 
 bool RegistryTextStaysBelow(const std::string& bytes, const std::string& root) {
-    std::wstring text;
+    std::vector<std::wstring> lines;
     const std::wstring wideRoot = Widened(root);
-    if (wideRoot.empty() || !Decode(bytes, text)) return false;
-    const std::vector<std::wstring> lines = Lines(text);
+    if (wideRoot.empty() || !ReadLines(bytes, lines)) return false;
     const std::wstring header = Trimmed(lines.front());
     if (header != L"Windows Registry Editor Version 5.00" && header != L"REGEDIT4") return false;
     for (size_t i = 1; i < lines.size(); ++i) {

@@ -1,0 +1,178 @@
+// The real Halvorkeep3.exe with a settings file beside it that can be read but not written, as
+// under Program Files: this process holds the file open for reading without write sharing, so
+// every write of the program fails. The settings then live in Halvorkeep3\Halvorkeep.ini in the
+// user's application data; a backup says nothing about them, or one warning when they cannot be
+// written there either.
+#include <windows.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "ProgramDriver.h"
+#include "ProgramFolderTest.h"
+#include "TestSupport.h"
+#include "resource.h"
+
+namespace {
+
+constexpr DWORD kReactMs = 20000;
+constexpr DWORD kJobMs = 120000;
+const char kFinished[] = "Backup job is finished!";
+
+// Every category but My Documents refused at the last backup.
+const char kSettings[] =
+    "[CONFIG]\r\nLastLanguage=English\r\nBackupInSubFolder=NO\r\nBackupMyDocuments=YES\r\nBackupDesktop=NO\r\n"
+    "BackupWallPaper=NO\r\nBackupQuickLaunch=NO\r\nBackupMyPictures=NO\r\nBackupMyMusic=NO\r\nBackupMyVideos=NO\r\n"
+    "BackupIEFavorites=NO\r\nBackupIEStartPage=NO\r\nBackupOutlookNK2=NO\r\nBackupWindowsMail=NO\r\nBackupWab=NO\r\n"
+    "BackupSharedDocuments=NO\r\nBackupFonts=NO\r\nBackupWindowsCalendar=NO\r\nBackupRasPhone=NO\r\n";
+
+std::string ReadIni(const std::string& file, const char* key) {
+    char value[MAX_PATH] = {};
+    GetPrivateProfileStringA("CONFIG", key, "<missing>", value, sizeof(value), file.c_str());
+    return value;
+}
+
+size_t LinesWith(const std::vector<std::string>& lines, const std::string& text) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+// A file opened for reading that nobody may write while it is held.
+class ReadOnlyHold {
+public:
+    explicit ReadOnlyHold(const std::string& path)
+        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~ReadOnlyHold() { Release(); }
+    ReadOnlyHold(const ReadOnlyHold&) = delete;
+    ReadOnlyHold& operator=(const ReadOnlyHold&) = delete;
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Held()) CloseHandle(handle_);
+        handle_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class SettingsProgramTest : public test::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        seed.Hide(UserFolder());
+        documents = test::SpecialFolder(CSIDL_PERSONAL);
+        seed.Hide(documents);
+        seed.Folder(documents);
+        seed.File(documents + "\\letter.txt", "Dear Sir,");
+        test::WriteFile(Ini(), std::string(kSettings) + "LastBackupFolder=" + first.path() + "\r\n");
+    }
+    void TearDown() override {
+        ProgramFolderTest::TearDown();
+        test::DeleteTree(UserFolder());
+    }
+    static std::string UserFolder() { return test::SpecialFolder(CSIDL_APPDATA) + "\\Halvorkeep3"; }
+    static std::string UserIni() { return UserFolder() + "\\Halvorkeep.ini"; }
+
+    bool Shows(int id) {
+        HWND w = Control(id);
+        return drive::WaitFor([&] { return drive::IsVisible(w); }, kReactMs);
+    }
+    // The storage folder the welcome page shows once it has started.
+    std::string ShownStorage() { return drive::Text(Control(IDC_StoragePath)); }
+    void Quit() {
+        drive::Click(Control(IDC_WelcomeQuit));
+        DWORD code = 0;
+        ASSERT_TRUE(program_->WaitForExit(kReactMs, code)) << "Quit did not end the program";
+    }
+    // Names the storage folder, walks the six backup pages, presses Launch, waits for the end of
+    // the job and exits; the job's log lines.
+    std::vector<std::string> BackUpInto(const test::ScratchFolder& storage) {
+        EXPECT_TRUE(drive::SetText(Control(IDC_StoragePath), storage.path()));
+        HWND next = Control(IDC_WelcomeNext);
+        EXPECT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        EXPECT_TRUE(drive::ClickAndWait(next));
+        EXPECT_TRUE(Shows(IDC_BackupTabSheet1));
+        const std::pair<int, int> pages[] = {{IDC_Backup1Next, IDC_BackupTabSheet2}, {IDC_Backup2Next, IDC_BackupTabSheet3},
+                                             {IDC_Backup3Next, IDC_BackupTabSheet4}, {IDC_Backup4Next, IDC_BackupTabSheet5},
+                                             {IDC_Backup5Next, IDC_BackupTabSheet6}};
+        for (const auto& page : pages) {
+            EXPECT_TRUE(drive::ClickAndWait(Control(page.first)));
+            EXPECT_TRUE(Shows(page.second)) << "Next " << page.first;
+        }
+        drive::Click(Control(IDC_Launch));
+        HWND caption = Control(IDC_CopyProgress);
+        EXPECT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == kFinished; }, kJobMs)) << "the job did not end";
+        warnings = drive::Text(Control(IDC_WarningLabel));
+        HWND quit = Control(IDC_JobQuitButton);
+        EXPECT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(quit); }, kReactMs));
+        drive::Click(quit);
+        DWORD code = 0;
+        EXPECT_TRUE(program_->WaitForExit(kReactMs, code)) << "Exit did not end the program";
+        std::istringstream text(test::ReadFile(storage / "Log.txt"));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(text, line);) lines.push_back(line);
+        return lines;
+    }
+
+    test::Seed seed;
+    test::ScratchFolder first{"SettingsFirst"}, second{"SettingsSecond"};
+    std::string documents;
+    std::string warnings;  // the warning counter's caption at the end of the job
+};
+
+}  // namespace
+
+TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenBesideTheProgramLiveInTheUsersApplicationData) {
+    const std::string beside = test::ReadFile(Ini());
+    ReadOnlyHold hold(Ini());
+    ASSERT_TRUE(hold.Held());
+    ASSERT_FALSE(WritePrivateProfileStringA("CONFIG", "Probe", "x", Ini().c_str())) << "the file can still be written";
+
+    // The first start takes the remembered choices along into the user's own file.
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), first.path());
+    EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), first.path());
+    EXPECT_EQ(ReadIni(UserIni(), "LastLanguage"), "English");
+
+    const std::vector<std::string> log = BackUpInto(second);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(test::ReadFile(second / "Archive\\Documents\\letter.txt"), "Dear Sir,");
+    EXPECT_EQ(LinesWith(log, "Could not"), 0u);
+    EXPECT_EQ(LinesWith(log, "[ERROR]"), 0u);
+    EXPECT_EQ(LinesWith(log, "[WARNING]"), 0u);
+    EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), second.path());
+    EXPECT_EQ(ReadIni(UserIni(), "BackupMyDocuments"), "YES");
+    EXPECT_EQ(ReadIni(UserIni(), "BackupDesktop"), "NO");
+    EXPECT_EQ(test::ReadFile(Ini()), beside);
+
+    // While the file beside the program still cannot be written, the user's own file is read.
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), second.path());
+    ASSERT_NO_FATAL_FAILURE(Quit());
+
+    // Once it can be written again (a copy on a stick), the file beside the program is the one.
+    hold.Release();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), first.path());
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), second.path());
+}
+
+TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenAnywhereAreOneWarningOfTheBackup) {
+    ReadOnlyHold hold(Ini());
+    ASSERT_TRUE(hold.Held());
+    // Something else has the name of the user's own file: a folder.
+    test::MakeFolder(UserIni());
+
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), first.path()) << "the settings beside the program are still read";
+    const std::vector<std::string> log = BackUpInto(second);
+    EXPECT_EQ(test::ReadFile(second / "Archive\\Documents\\letter.txt"), "Dear Sir,");
+    EXPECT_EQ(LinesWith(log, "[WARNING]"), 1u);
+    EXPECT_EQ(LinesWith(log, "[WARNING] "), LinesWith(log, " : Could not save the settings: \"" + Ini() + "\""));
+    EXPECT_EQ(LinesWith(log, "Could not write"), 0u);
+    EXPECT_EQ(LinesWith(log, "[ERROR]"), 0u);
+    EXPECT_EQ(warnings, "Warnings : 1");
+}
