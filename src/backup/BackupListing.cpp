@@ -156,10 +156,10 @@ void Listing::WalkFolder(const std::string& folder) {
     const TScruteEvent perFile = f_.Search.OnFichier;
     f_.Search.OnDossierExclu = [this](TScruteDossier*, const std::string& parent, const std::string& name) {
         if (!storage_.PassOver(parent, name)) return false;
-        listingNotes.push_back(storage_.PassesOverStorage()
-                                   ? Quoted("BackupLocationLeftOut", "Backup location left out of the backup",
-                                            parent + "\\" + name)
-                                   : Quoted("BackupSetLeftOut", "Backup set left out of the backup", parent + "\\" + name));
+        listingNotes.push_back(
+            storage_.PassesOverStorage()
+                ? Quoted("BackupLocationLeftOut", "Backup location left out of the backup", parent + "\\" + name)
+                : Quoted("BackupSetLeftOut", "Backup set left out of the backup", parent + "\\" + name));
         return true;
     };
     // The storage folder walked itself holds the log of the set written there.

@@ -12,7 +12,8 @@ using TScruteEvent = std::function<void(TScruteDossier* sender, std::string nom)
 using TNotifyEvent = std::function<void(TScruteDossier* sender)>;
 // Sender, the folder being walked and the name of a sub-folder found in it; true passes over
 // that sub-folder.
-using TScruteExclusion = std::function<bool(TScruteDossier* sender, const std::string& folder, const std::string& name)>;
+using TScruteExclusion =
+    std::function<bool(TScruteDossier* sender, const std::string& folder, const std::string& name)>;
 
 class TScruteDossier {
 public:

@@ -47,8 +47,8 @@ std::string Normalised(std::string path) {
         }
         return n > 0 && n < buffer.size() ? std::string(buffer.data(), n) : std::string();
     };
-    std::string full =
-        call([](const char* p, DWORD size, char* out) { return GetFullPathNameA(p, size, out, nullptr); }, path.c_str());
+    std::string full = call(
+        [](const char* p, DWORD size, char* out) { return GetFullPathNameA(p, size, out, nullptr); }, path.c_str());
     if (full.empty()) full = path;
     const std::string longer =
         call([](const char* p, DWORD size, char* out) { return GetLongPathNameA(p, out, size); }, full.c_str());
@@ -113,4 +113,6 @@ bool StorageExclusion::PassOver(const std::string& folder, const std::string& na
            SameText(name.data(), name.size(), reached_.data() + at + 1, name.size());
 }
 
-bool StorageExclusion::PassOverFile(const std::string& file) const { return !setLog_.empty() && SameText(file, setLog_); }
+bool StorageExclusion::PassOverFile(const std::string& file) const {
+    return !setLog_.empty() && SameText(file, setLog_);
+}
