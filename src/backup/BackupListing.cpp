@@ -228,6 +228,8 @@ void Listing::WallpaperRow() {
             CurrentTag = "[WALLPAPE]";
             Show("Desktop Wallpaper", "Desktop wallpaper");
             Add(wallpaper);
+        } else if (!wallpaper.empty()) {
+            PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", wallpaper));
         }
     }
     Remember("BackupWallPaper", f_.DesktopWallPaper);

@@ -389,6 +389,8 @@ TEST_F(BackupJobTest, TickedItemsGoneByLaunchAreCountedErrorLinesAndNotRecorded)
     Choose(form1->OutlookNk2, form1->OutlookNK2Path, Source("Outlook\\Outlook.NK2", "nk2"));
     Source("Desktop\\note.txt", "note");
     Choose(form1->Desktop, form1->DesktopPath, Src("Desktop"));
+    seed.RegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", Source("Walls\\Sunset.bmp", "bmp"));
+    form1->DesktopWallPaper.SetChecked(true);
     test::WriteFile(Src("profiles.ini"), "[Profile0]\r\nName=default\r\n");
     FirefoxProfilesIni = std::make_unique<win::IniFile>(Src("profiles.ini"));
     form1->FirefoxProfilesNames.AddItem("default", true);
@@ -401,21 +403,23 @@ TEST_F(BackupJobTest, TickedItemsGoneByLaunchAreCountedErrorLinesAndNotRecorded)
     form1->IdentitiesPaths.AddItem(Src("Identities\\{1A2B}"));
     Source("Kept\\kept.txt", "kept");
     for (const char* folder : {"Stick", "Kept"}) form1->AdditionalDirectoriesList.AddItem(Src(folder));
-    // Gone since Next: the documents folder and the typed-addresses file.
+    // Gone since Next: the documents folder, the wallpaper and the typed-addresses file.
     test::DeleteTree(Src("Documents"));
+    DeleteFileA(Src("Walls\\Sunset.bmp").c_str());
     DeleteFileA(Src("Outlook\\Outlook.NK2").c_str());
     Launch();
 
     const std::vector<std::string> log = Messages();
     const std::vector<std::string> expected = {kStartLine,
                                                "E Folder not found: \"" + Src("Documents") + "\"",
+                                               "E File not found: \"" + Src("Walls\\Sunset.bmp") + "\"",
                                                "E Folder not found: \"" + Src("Firefox\\x1.default") + "\"",
                                                "E Folder not found: \"" + Src("Identities\\{1A2B}") + "\"",
                                                "E File not found: \"" + Src("Outlook\\Outlook.NK2") + "\"",
                                                "E Folder not found: \"" + Src("Stick") + "\""};
     ASSERT_GE(log.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + expected.size()), expected);
-    EXPECT_EQ(ErrorCount, 5);
+    EXPECT_EQ(ErrorCount, 6);
     const std::string below = Src("").substr(3);
     EXPECT_EQ(CopiedFiles(Store()),
               (std::set<std::string>{"Archive\\Desktop\\note.txt",
