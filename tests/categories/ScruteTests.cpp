@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <set>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
 #include "app/Environment.h"
@@ -334,75 +333,27 @@ TEST_F(Walker, AnExcludedSubFolderIsPassedOverWithEverythingInIt) {
     EXPECT_EQ(asked, (Events{dir_.path() + "|Sub1", dir_.path() + "|Sub2"}));
 }
 
-// The storage folder against the folders a backup walks, whatever way each is typed.
-class StorageWalk : public testing::Test {
-protected:
-    StorageWalk() : dir_("cat-storage") {
-        for (const char* f : {"Docs\\letter.txt", "Docs\\Backups\\mine.txt", "Docs\\Backups\\Log.txt",
-                              "Docs\\Backups\\Archive\\Documents\\letter.txt",
-                              "Docs\\Backups\\2020-02-29 - Halvorkeep - Ann\\Archive\\Documents\\letter.txt",
-                              "Docs\\Backups\\2020-02-29 photos\\p.jpg", "Docs\\BackupsOld\\old.txt"})
-            test::WriteFile(dir_ / f, "x");
-    }
-    // The files a walk of start reports (relative to the scratch folder), passing over what the
-    // exclusion says.
-    std::set<std::string> Walk(StorageExclusion& storage, const std::string& start, bool wholeStorage) {
-        std::set<std::string> files;
-        TScruteDossier walker;
-        walker.OnDossierExclu = [&](TScruteDossier*, const std::string& folder, const std::string& name) {
-            return storage.PassOver(folder, name);
-        };
-        walker.OnFichier = [&](TScruteDossier*, std::string nom) {
-            if (!storage.PassOverFile(nom)) files.insert(nom.substr(dir_.path().size() + 1));
-        };
-        walker.Dossier = start;
-        storage.BeginWalk(start, wholeStorage);
-        walker.Execute();
-        return files;
-    }
-    test::ScratchFolder dir_;
-};
-
-TEST_F(StorageWalk, PlacesIgnoreLetterCaseTrailingBackslashesAndDotSteps) {
-    StorageExclusion storage(UpperAscii(dir_ / "docs\\x\\..\\backups") + "\\");
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups"), StoragePlace::Storage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "docs\\backups\\"), StoragePlace::Storage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\archive"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\Archive\\Documents\\letter.txt"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\1999-12-31 - HALVORKEEP - \\Log.txt"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\LOG.TXT"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\Work\\Log.txt"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\Archived"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\2020-02-29 photos"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\Backups\\2020-2-29 - Halvorkeep - Ann"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs\\BackupsOld"), StoragePlace::Outside);
-    EXPECT_EQ(storage.PlaceOf(dir_ / "Docs"), StoragePlace::Outside);
-    EXPECT_EQ(StorageExclusion("").PlaceOf(dir_ / "Docs\\Backups\\Archive"), StoragePlace::Outside);
+// Where the storage folder and its backup sets lie, whatever way each path is typed.
+TEST(StorageExclusionPlaces, LetterCaseTrailingBackslashesAndDotStepsDoNotCount) {
+    test::ScratchFolder dir("cat-storage");
+    test::MakeFolder(dir / "Docs\\Backups");
+    StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups"), StoragePlace::Storage);
+    EXPECT_EQ(storage.PlaceOf(dir / "docs\\backups\\"), StoragePlace::Storage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\archive"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Documents\\letter.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\1999-12-31 - HALVORKEEP - \\Log.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\LOG.TXT"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Work\\Log.txt"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archived"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-02-29 photos"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-2-29 - Halvorkeep - Ann"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\BackupsOld"), StoragePlace::Outside);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs"), StoragePlace::Outside);
+    EXPECT_EQ(StorageExclusion("").PlaceOf(dir / "Docs\\Backups\\Archive"), StoragePlace::Outside);
     // A drive's root, typed with or without its backslash.
     const StorageExclusion root("c:");
     EXPECT_EQ(root.PlaceOf("C:\\"), StoragePlace::Storage);
     EXPECT_EQ(root.PlaceOf("C:\\Archive\\Documents"), StoragePlace::InBackupSet);
-    EXPECT_EQ(root.PlaceOf(dir_.path()), StoragePlace::InStorage);
-}
-
-TEST_F(StorageWalk, ABackupWalkPassesOverTheStorageFolderAndASearchOverItsSetsAlone) {
-    StorageExclusion storage(dir_ / "Docs\\Backups");
-    // My Documents typed in other letters, with a trailing backslash: the walk spells the
-    // storage folder its own way and still meets it.
-    const std::string docs = UpperAscii(dir_ / "docs") + "\\";
-    std::set<std::string> walked;
-    for (const std::string& file : Walk(storage, docs, true)) walked.insert(UpperAscii(file));
-    EXPECT_EQ(walked, (std::set<std::string>{"DOCS\\LETTER.TXT", "DOCS\\BACKUPSOLD\\OLD.TXT"}));
-    EXPECT_TRUE(storage.PassesOverStorage());
-
-    EXPECT_EQ(Walk(storage, dir_.path(), false),
-              (std::set<std::string>{"Docs\\letter.txt", "Docs\\Backups\\mine.txt", "Docs\\Backups\\Log.txt",
-                                     "Docs\\Backups\\2020-02-29 photos\\p.jpg", "Docs\\BackupsOld\\old.txt"}));
-    // The storage folder walked itself: its sets and their log are passed over, the rest is not.
-    EXPECT_EQ(Walk(storage, dir_ / "Docs\\Backups", true),
-              (std::set<std::string>{"Docs\\Backups\\mine.txt", "Docs\\Backups\\2020-02-29 photos\\p.jpg"}));
-    EXPECT_FALSE(storage.PassesOverStorage());
-    // A walk inside it meets nothing to pass over.
-    Walk(storage, dir_ / "Docs\\Backups\\Archive", true);
-    EXPECT_FALSE(storage.Active());
+    EXPECT_EQ(root.PlaceOf(dir.path()), StoragePlace::InStorage);
 }
