@@ -280,4 +280,67 @@ private:
     HWND main_ = nullptr;
 };
 
+// The text of the item selected in a tree view of another process; empty when none is selected.
+inline std::wstring SelectedTreeItemText(HANDLE process, HWND tree) {
+    constexpr UINT kGetNextItem = 0x110A, kGetItemW = 0x113E;  // TVM_GETNEXTITEM, TVM_GETITEMW
+    constexpr WPARAM kCaret = 9;                               // TVGN_CARET
+    LRESULT item = 0;
+    if (!Send(tree, kGetNextItem, kCaret, 0, &item) || !item) return {};
+    struct ItemW {  // TVITEMW, asked for its text alone
+        UINT mask;
+        LPARAM hItem;
+        UINT state, stateMask;
+        LPWSTR pszText;
+        int cchTextMax;
+        int iImage, iSelectedImage, cChildren;
+        LPARAM lParam;
+    };
+    constexpr int kChars = 260;
+    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(ItemW) + kChars * sizeof(wchar_t),
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!remote) return {};
+    ItemW request{};
+    request.mask = 1;  // TVIF_TEXT
+    request.hItem = item;
+    request.pszText = reinterpret_cast<LPWSTR>(remote + sizeof(ItemW));
+    request.cchTextMax = kChars;
+    std::wstring text(kChars, L'\0');
+    SIZE_T moved = 0;
+    LRESULT got = 0;
+    if (WriteProcessMemory(process, remote, &request, sizeof(request), &moved) &&
+        Send(tree, kGetItemW, 0, reinterpret_cast<LPARAM>(remote), &got) && got &&
+        ReadProcessMemory(process, remote + sizeof(ItemW), &text[0], kChars * sizeof(wchar_t), &moved))
+        text.resize(wcsnlen(text.c_str(), kChars));
+    else
+        text.clear();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+// Selects a folder in the shell's folder browser of another process by its wide name, as a user
+// who clicks through the tree to a folder whose name the ANSI code page cannot hold. The path is
+// handed over in the program's own memory. A browser that is still setting itself up may put
+// its own selection over the one asked for, so the selection is asked for again until the tree
+// shows the folder's name selected.
+inline bool SelectFolderInBrowserW(HANDLE process, HWND browser, const std::wstring& folder, DWORD timeoutMs = 20000) {
+    constexpr UINT kSetSelectionW = WM_USER + 103;  // BFFM_SETSELECTIONW, with a path
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+    if (!tree) return false;
+    const SIZE_T bytes = (folder.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote) return false;
+    SIZE_T written = 0;
+    const bool ok =
+        WriteProcessMemory(process, remote, folder.c_str(), bytes, &written) && written == bytes &&
+        WaitFor(
+            [&] {
+                return Send(browser, kSetSelectionW, TRUE, reinterpret_cast<LPARAM>(remote), nullptr, 20000) &&
+                       WaitFor([&] { return SelectedTreeItemText(process, tree) == name; }, 200);
+            },
+            timeoutMs, 0);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return ok;
+}
+
 }  // namespace drive

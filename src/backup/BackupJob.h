@@ -1,7 +1,12 @@
 // The phases of the backup job that Launch runs one after the other.
 #pragma once
+#include <vector>
 
 class TForm1;
+
+// For each item of AdditionalDirectoriesList, whether the running backup's listing left it out
+// (missing, or lying in a backup set): the set does not record it as saved. Empty outside Launch.
+extern std::vector<bool> ExtraFoldersLeftOut;
 
 // Turns the choices of the backup pages into the work list CopyList, behind the please-wait
 // window, and remembers them in the settings file. Whatever happens, it ends with the please-wait

@@ -4,10 +4,29 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "backup/BackupJob.h"
+#include "categories/StorageExclusion.h"
 #include "ui/MessagePump.h"
+
+std::vector<bool> ExtraFoldersLeftOut;
 
 namespace {
 bool backupRunning = false;
+// What the listing left out of the backup on purpose (the storage folder and its backup sets),
+// told on the job panel as information once it shows.
+std::vector<std::string> listingNotes;
+
+// Whatever way the job ends, nothing of its listing outlives it.
+class JobListingState {
+public:
+    JobListingState() = default;
+    ~JobListingState() {
+        ExtraFoldersLeftOut.clear();
+        listingNotes.clear();
+    }
+    JobListingState(const JobListingState&) = delete;
+    JobListingState& operator=(const JobListingState&) = delete;
+};
+
 }  // namespace
 
 void TForm1::LaunchClick() {
@@ -15,14 +34,20 @@ void TForm1::LaunchClick() {
     // Launch while the job winds down) would run a second job inside this one.
     ui::ReentryGuard guard(backupRunning);
     if (!guard.Entered()) return;
+    const JobListingState listingState;
     ListBackupFiles(*this);
     if (!StartBackupCopy(*this)) return;
+    for (const std::string& note : listingNotes) LogInfo(note);
     CopyBackupEntries(*this);
     BackupPostSteps();
     FinishBackupJob();
 }
 
 namespace {
+
+std::string Quoted(const char* key, const char* def, const std::string& path) {
+    return LanguageText("MESSAGES", key, def) + ": \"" + path + "\"";
+}
 
 // The please-wait window in place of the main window for as long as the listing runs, and the
 // walker's report of unreadable folders collected meanwhile.
@@ -51,20 +76,30 @@ private:
 
 class Listing {
 public:
-    explicit Listing(TForm1& form) : f_(form) {}
+    explicit Listing(TForm1& form) : f_(form), storage_(form.StoragePath.Text()) {}
     void Run();
 
 private:
     // The please-wait window's second line: "Processing : " and the category.
     void Show(const char* key, const char* def);
-    void Walk(const std::string& folder);
+    // Whether a chosen folder can be walked: one missing now, or one that lies in a backup set,
+    // is an error line naming it instead. start: what the walk would find at its start.
+    bool Walkable(const std::string& folder, TScruteDossier::TStartFolder& start);
+    // The walk itself, passing over the storage folder and the backup sets in it.
+    void WalkFolder(const std::string& folder);
+    // Both; false when the folder was not walked. An empty text walks nothing and says nothing.
+    bool Walk(const std::string& folder);
+    // Whether a chosen file goes into the list: one that lies in a backup set is an error line.
+    bool Listable(const std::string& file);
     void Add(const std::string& path) { f_.CopyList.AddItem(CurrentTag + path); }
     void Remember(const char* key, const std::string& value);
     void Remember(const char* key, const ui::CheckBox& box) { Remember(key, box.Checked() ? "YES" : "NO"); }
-    // A category whose folder is walked when it is ticked and the folder exists.
+    // A category whose folder is walked when it is ticked and the folder exists; a ticked one
+    // whose folder is missing gets an error line.
     void FolderRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
                    const char* def, const char* setting);
-    // A category of one file, listed as its edit names it when it is ticked and the file exists.
+    // A category of one file, listed as its edit names it when it is ticked and the file exists;
+    // a ticked one whose file is missing gets an error line.
     void FileRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
                  const char* def, const char* setting);
     void WallpaperRow();
@@ -76,6 +111,7 @@ private:
     void ExtraRows();
 
     TForm1& f_;
+    StorageExclusion storage_;
 };
 
 bool AnyChecked(const ui::CheckListBox& list) {
@@ -91,12 +127,66 @@ void Listing::Show(const char* key, const char* def) {
     Form2->Repaint();
 }
 
-void Listing::Walk(const std::string& folder) {
+bool Listing::Walkable(const std::string& folder, TScruteDossier::TStartFolder& start) {
     // An empty text would walk the root of the current drive.
-    if (folder.empty()) return;
+    if (folder.empty()) return false;
+    // The walk of a missing folder finds nothing and says nothing: a stick pulled, a folder
+    // renamed since it was chosen, a name the folder dialog could only best-fit.
+    start = TScruteDossier::StartFolder(folder);
+    if (start == TScruteDossier::TStartFolder::Missing) {
+        PendingJobErrors.push_back(Quoted("FolderNotFound", "Folder not found", folder));
+        return false;
+    }
+    if (storage_.PlaceOf(folder) == StoragePlace::InBackupSet) {
+        PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", folder));
+        return false;
+    }
+    return true;
+}
+
+void Listing::WalkFolder(const std::string& folder) {
     f_.Search.Filtre = "*.*";
     f_.Search.Dossier = folder;
+    storage_.BeginWalk(folder, true);
+    if (!storage_.Active()) {
+        f_.Search.Execute();
+        return;
+    }
+    // Only a walk that meets the storage folder pays for the test, once per folder.
+    const TScruteEvent perFile = f_.Search.OnFichier;
+    f_.Search.OnDossierExclu = [this](TScruteDossier*, const std::string& parent, const std::string& name) {
+        if (!storage_.PassOver(parent, name)) return false;
+        listingNotes.push_back(
+            storage_.PassesOverStorage()
+                ? Quoted("BackupLocationLeftOut", "Backup location left out of the backup", parent + "\\" + name)
+                : Quoted("BackupSetLeftOut", "Backup set left out of the backup", parent + "\\" + name));
+        return true;
+    };
+    // The storage folder walked itself holds the log of the set written there.
+    if (storage_.PassesOverFiles())
+        f_.Search.OnFichier = [this, &perFile](TScruteDossier* sender, std::string nom) {
+            if (!storage_.PassOverFile(nom)) {
+                if (perFile) perFile(sender, std::move(nom));
+                return;
+            }
+            listingNotes.push_back(Quoted("BackupSetLeftOut", "Backup set left out of the backup", nom));
+        };
     f_.Search.Execute();
+    f_.Search.OnFichier = perFile;
+    f_.Search.OnDossierExclu = nullptr;
+}
+
+bool Listing::Walk(const std::string& folder) {
+    TScruteDossier::TStartFolder start;
+    if (!Walkable(folder, start)) return false;
+    WalkFolder(folder);
+    return true;
+}
+
+bool Listing::Listable(const std::string& file) {
+    if (storage_.PlaceOf(file) != StoragePlace::InBackupSet) return true;
+    PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", file));
+    return false;
 }
 
 void Listing::Remember(const char* key, const std::string& value) {
@@ -109,10 +199,11 @@ void Listing::Remember(const char* key, const std::string& value) {
 
 void Listing::FolderRow(const ui::CheckBox& box, const ui::PathEdit& edit, const char* tag, const char* key,
                         const char* def, const char* setting) {
-    if (box.Checked() && FolderExists(edit.Text())) {
+    TScruteDossier::TStartFolder start;
+    if (box.Checked() && Walkable(edit.Text(), start)) {
         CurrentTag = tag;
         Show(key, def);
-        Walk(edit.Text());
+        WalkFolder(edit.Text());
     }
     Remember(setting, box);
 }
@@ -123,6 +214,8 @@ void Listing::FileRow(const ui::CheckBox& box, const ui::PathEdit& edit, const c
         CurrentTag = tag;
         Show(key, def);
         Add(edit.Text());
+    } else if (box.Checked() && !edit.Text().empty()) {
+        PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", edit.Text()));
     }
     Remember(setting, box);
 }
@@ -137,6 +230,8 @@ void Listing::WallpaperRow() {
             CurrentTag = "[WALLPAPE]";
             Show("Desktop Wallpaper", "Desktop wallpaper");
             Add(wallpaper);
+        } else if (!wallpaper.empty()) {
+            PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", wallpaper));
         }
     }
     Remember("BackupWallPaper", f_.DesktopWallPaper);
@@ -151,12 +246,12 @@ void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names
     for (int i = 0; i < names.Count(); ++i) {
         if (!names.Checked(i)) continue;
         const std::string folder = folders.Item(i);
-        // A folder that cannot be listed gets no record in the set, only the walk's report; a
-        // missing one is passed over.
-        const TScruteDossier::TStartFolder start = TScruteDossier::StartFolder(folder);
-        if (start == TScruteDossier::TStartFolder::Missing) continue;
+        // A folder that cannot be listed gets no record in the set, only the walk's report; nor
+        // does a missing one, which gets its error line.
+        TScruteDossier::TStartFolder start;
+        if (!Walkable(folder, start)) continue;
         if (start == TScruteDossier::TStartFolder::Listable) f_.RecordProfileOrigin(browser, i);
-        Walk(folder);
+        WalkFolder(folder);
     }
 }
 
@@ -174,7 +269,7 @@ void Listing::OutlookDataFileRows() {
     CurrentTag = "[OUTLOOK-]";
     Show("OutlookPSTFiles", "Outlook personal data files");
     for (int i = 0; i < f_.PSTList.Count(); ++i)
-        if (f_.PSTList.Checked(i)) Add(f_.PSTList.Item(i));
+        if (f_.PSTList.Checked(i) && Listable(f_.PSTList.Item(i))) Add(f_.PSTList.Item(i));
 }
 
 void Listing::AddressBookRow() {
@@ -182,8 +277,12 @@ void Listing::AddressBookRow() {
         CurrentTag = "[WAB-----]";
         Show("WindowsAddressBook", "Windows Address Book");
         // Vista and 7 keep a Contacts folder, older versions one address-book file.
-        if (WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN") Walk(f_.WabPath.Text());
-        else if (FileExists(f_.WabPath.Text())) Add(f_.WabPath.Text());
+        if (WindowsVersionCode == "VISTA" || WindowsVersionCode == "SEVEN")
+            Walk(f_.WabPath.Text());
+        else if (FileExists(f_.WabPath.Text()))
+            Add(f_.WabPath.Text());
+        else if (!f_.WabPath.Text().empty())
+            PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", f_.WabPath.Text()));
     }
     Remember("BackupWab", f_.Wab);
 }
@@ -192,12 +291,15 @@ void Listing::ExtraRows() {
     if (f_.AdditionalFilesList.Count() > 0) {
         CurrentTag = "[ADDFILES]";
         Show("AdditionalFiles", "Additional files");
-        for (const std::string& file : f_.AdditionalFilesList.Items()) Add(file);
+        for (const std::string& file : f_.AdditionalFilesList.Items())
+            if (Listable(file)) Add(file);
     }
     if (f_.AdditionalDirectoriesList.Count() > 0) {
         CurrentTag = "[ADDDIR--]";
         Show("AdditionalFolders", "Additional folders");
-        for (const std::string& folder : f_.AdditionalDirectoriesList.Items()) Walk(folder);
+        const std::vector<std::string> folders = f_.AdditionalDirectoriesList.Items();
+        ExtraFoldersLeftOut.assign(folders.size(), false);
+        for (size_t i = 0; i < folders.size(); ++i) ExtraFoldersLeftOut[i] = !Walk(folders[i]);
     }
 }
 
@@ -252,6 +354,8 @@ void Listing::Run() {
 void ListBackupFiles(TForm1& form) {
     // Errors of an earlier listing that never reached a job panel are not this job's.
     PendingJobErrors.clear();
+    listingNotes.clear();
+    ExtraFoldersLeftOut.clear();
     ListingScope scope(form);
     Listing(form).Run();
 }

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/BackupJob.h"
 #include "backup/BackupTarget.h"
 #include "backup/JobLog.h"
 #include "backup/SetLayout.h"
@@ -198,7 +199,11 @@ void TForm1::RecordAdditionalFolders() {
         OpenSetIni(AdditionalFoldersIni, BackupSetRoot(StoragePath.Text()) + "\\Archive\\AdditionalFolders", "Folders.ini");
     bool written = true;
     int number = 0;
-    for (const std::string& folder : AdditionalDirectoriesList.Items()) {
+    const std::vector<std::string> folders = AdditionalDirectoriesList.Items();
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const std::string& folder = folders[i];
+        // Nothing of a folder that the listing left out was copied (it said why).
+        if (i < ExtraFoldersLeftOut.size() && ExtraFoldersLeftOut[i]) continue;
         // A folder without a drive has no place below Data (the copy loop reports its files).
         const std::string saved = SavedPath(folder);
         if (saved.empty()) continue;

@@ -4,6 +4,7 @@
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "categories/StorageExclusion.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
@@ -33,17 +34,26 @@ void TForm1::SearchPSTClick() {
     Form2->Label2.SetText(LanguageText("INTERFACE", "PleaseWait", "Please wait"));
     Hide();
     Form2->Show();
+    // The backup sets of the storage folder hold copies of data files: a hit there would be
+    // backed up into the set again, one copy more with every backup.
+    StorageExclusion storage(StoragePath.Text());
+    Search.OnDossierExclu = [&storage](TScruteDossier*, const std::string& folder, const std::string& name) {
+        return storage.PassOver(folder, name);
+    };
     Search.Filtre = "*.pst";
     if (SelectPSTDrive.Text() == SelectPSTDrive.Item(0)) {
         for (int i = 1; i < SelectPSTDrive.Count(); ++i) {
             Search.Dossier = SelectPSTDrive.Item(i);
             Search.Filtre = "*.pst";
+            storage.BeginWalk(Search.Dossier, false);
             Search.Execute();
         }
     } else {
         Search.Dossier = SelectPSTDrive.Text();
+        storage.BeginWalk(Search.Dossier, false);
         Search.Execute();
     }
+    Search.OnDossierExclu = nullptr;
     Form2->Hide();
     Show();
 }

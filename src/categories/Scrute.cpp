@@ -111,6 +111,7 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
         }
     }
     for (const auto& sub : subFolders) {
+        if (OnDossierExclu && OnDossierExclu(this, folder, sub.first)) continue;
         const std::string path = folder + "\\" + sub.first;
         if (OnDossier) OnDossier(this, path);
         if (recurse) WalkFolder(level + 1, path, sub.second, recurse, attributes, masks);

@@ -10,6 +10,10 @@ class TScruteDossier;
 // Sender and the full path of the file or folder reported.
 using TScruteEvent = std::function<void(TScruteDossier* sender, std::string nom)>;
 using TNotifyEvent = std::function<void(TScruteDossier* sender)>;
+// Sender, the folder being walked and the name of a sub-folder found in it; true passes over
+// that sub-folder.
+using TScruteExclusion =
+    std::function<bool(TScruteDossier* sender, const std::string& folder, const std::string& name)>;
 
 class TScruteDossier {
 public:
@@ -27,6 +31,9 @@ public:
     // (where the ANSI calls put a character the code page cannot hold). A missing start folder
     // stays silent, and so does a link that refuses to be listed (see PassOverUnlistedFolder).
     TScruteEvent OnDossierIllisible;
+    // Asked once per sub-folder found, before OnDossier: true passes over the sub-folder and all
+    // it holds, unreported. Unassigned: every sub-folder is walked.
+    TScruteExclusion OnDossierExclu;
     TNotifyEvent OnCreate;         // never fired
     TNotifyEvent OnExecute;        // a walk starts
     TNotifyEvent OnFinExecute;     // a walk ends

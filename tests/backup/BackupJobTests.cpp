@@ -334,3 +334,101 @@ TEST_F(BackupJobTest, StartFoldersThatCannotBeListedAreReportedAndNotRecorded) {
     EXPECT_EQ(profilesRecord.ReadString("default", "To", ""), "Archive\\Firefox\\Profiles\\C\\default");
     EXPECT_EQ(profilesRecord.ReadString("work", "From", "none"), "none");
 }
+
+// My Documents chosen as the storage folder itself, with two earlier backups in it (one into a
+// dated sub-folder): the documents are listed, the sets are not, and each one left out is told.
+// A chosen folder or file that lies in a set is an error line and goes nowhere.
+TEST_F(BackupJobTest, MyDocumentsAsTheStorageFolderLeavesOutOnlyItsBackupSets) {
+    const std::string documents = Src("Documents"), dated = "2021-03-04 - Halvorkeep - Ann";
+    for (const char* mine : {"letter.txt", "Work\\plan.txt", "2021-03-04 notes\\n.txt"})
+        Source(std::string("Documents\\") + mine, mine);
+    for (const std::string& set :
+         {std::string("Archive\\Documents\\letter.txt"), std::string("Archive\\OutlookPST\\Outlook.pst"),
+          dated + "\\Archive\\Documents\\letter.txt", dated + "\\Log.txt", std::string("Log.txt")})
+        Source("Documents\\" + set, "an earlier backup");
+    Choose(form1->MyDocuments, form1->MyDocumentsPath, documents);
+    // Typed in capitals with a trailing backslash; the set lies in My Documents.
+    Type(form1->StoragePath, UpperAscii(documents) + "\\");
+    form1->PSTList.AddItem(documents + "\\Archive\\OutlookPST\\Outlook.pst", true);
+    form1->AdditionalFilesList.AddItem(documents + "\\" + dated + "\\Log.txt");
+    form1->AdditionalFilesList.AddItem(documents + "\\Work\\plan.txt");
+    form1->AdditionalDirectoriesList.AddItem(Src("documents\\ARCHIVE\\Documents"));
+    Launch();
+
+    std::set<std::string> listed;
+    for (const std::string& entry : form1->CopyList.Items()) listed.insert(entry);
+    EXPECT_EQ(listed, (std::set<std::string>{"[MYDOCS--]" + documents + "\\letter.txt",
+                                             "[MYDOCS--]" + documents + "\\Work\\plan.txt",
+                                             "[MYDOCS--]" + documents + "\\2021-03-04 notes\\n.txt",
+                                             "[ADDFILES]" + documents + "\\Work\\plan.txt"}));
+    const std::vector<std::string> log = Messages();
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
+              (std::vector<std::string>{
+                  kStartLine,
+                  "E Lies in a backup set, not backed up: \"" + documents + "\\Archive\\OutlookPST\\Outlook.pst\"",
+                  "E Lies in a backup set, not backed up: \"" + documents + "\\" + dated + "\\Log.txt\"",
+                  "E Lies in a backup set, not backed up: \"" + Src("documents\\ARCHIVE\\Documents") + "\""}));
+    // The walk meets the set's log among the files, then the sets' folders in the file system's order.
+    EXPECT_EQ(log[4], "I Backup set left out of the backup: \"" + documents + "\\Log.txt\"");
+    EXPECT_EQ((std::set<std::string>{log[5], log[6]}),
+              (std::set<std::string>{"I Backup set left out of the backup: \"" + documents + "\\Archive\"",
+                                     "I Backup set left out of the backup: \"" + documents + "\\" + dated + "\""}));
+    EXPECT_EQ(ErrorCount, 3);
+    EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Work\\plan.txt"), "Work\\plan.txt");
+    win::IniFile folders(documents + "\\Archive\\AdditionalFolders\\Folders.ini");
+    EXPECT_EQ(folders.ReadString("FROM", "1", "none"), "none");
+}
+
+// Ticked items whose folder or file went between Next and Launch: each is a counted error line
+// naming it, in listing order, and the set records none of them.
+TEST_F(BackupJobTest, TickedItemsGoneByLaunchAreCountedErrorLinesAndNotRecorded) {
+    test::Seed seed;
+    Source("Documents\\letter.txt", "letter");
+    Choose(form1->MyDocuments, form1->MyDocumentsPath, Src("Documents"));
+    Choose(form1->OutlookNk2, form1->OutlookNK2Path, Source("Outlook\\Outlook.NK2", "nk2"));
+    Source("Desktop\\note.txt", "note");
+    Choose(form1->Desktop, form1->DesktopPath, Src("Desktop"));
+    seed.RegString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", Source("Walls\\Sunset.bmp", "bmp"));
+    form1->DesktopWallPaper.SetChecked(true);
+    test::WriteFile(Src("profiles.ini"), "[Profile0]\r\nName=default\r\n");
+    FirefoxProfilesIni = std::make_unique<win::IniFile>(Src("profiles.ini"));
+    form1->FirefoxProfilesNames.AddItem("default", true);
+    form1->FirefoxProfiles.AddItem("Profile0");
+    form1->FFProfilesNames.AddItem("default");
+    form1->FirefoxProfilesPaths.AddItem(Src("Firefox\\x1.default"));
+    seed.RegString(HKEY_CURRENT_USER, "Identities\\{1A2B}", "Username", "Main Identity");
+    form1->OEIdentitiesList.AddItem("Main Identity", true);
+    form1->IdentitiesList.AddItem("{1A2B}");
+    form1->IdentitiesPaths.AddItem(Src("Identities\\{1A2B}"));
+    Source("Kept\\kept.txt", "kept");
+    for (const char* folder : {"Stick", "Kept"}) form1->AdditionalDirectoriesList.AddItem(Src(folder));
+    // Gone since Next: the documents folder, the wallpaper and the typed-addresses file.
+    test::DeleteTree(Src("Documents"));
+    DeleteFileA(Src("Walls\\Sunset.bmp").c_str());
+    DeleteFileA(Src("Outlook\\Outlook.NK2").c_str());
+    Launch();
+
+    const std::vector<std::string> log = Messages();
+    const std::vector<std::string> expected = {kStartLine,
+                                               "E Folder not found: \"" + Src("Documents") + "\"",
+                                               "E File not found: \"" + Src("Walls\\Sunset.bmp") + "\"",
+                                               "E Folder not found: \"" + Src("Firefox\\x1.default") + "\"",
+                                               "E Folder not found: \"" + Src("Identities\\{1A2B}") + "\"",
+                                               "E File not found: \"" + Src("Outlook\\Outlook.NK2") + "\"",
+                                               "E Folder not found: \"" + Src("Stick") + "\""};
+    ASSERT_GE(log.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + expected.size()), expected);
+    EXPECT_EQ(ErrorCount, 6);
+    const std::string below = Src("").substr(3);
+    EXPECT_EQ(CopiedFiles(Store()),
+              (std::set<std::string>{"Archive\\Desktop\\note.txt",
+                                     "Archive\\AdditionalFolders\\Data\\C\\" + below + "Kept\\kept.txt"}));
+    win::IniFile folders(Store() + "\\Archive\\AdditionalFolders\\Folders.ini");
+    EXPECT_EQ(folders.ReadString("FROM", "1", ""), Src("Kept"));
+    EXPECT_EQ(folders.ReadString("SAVED", "1", ""), "C\\" + below + "Kept");
+    EXPECT_EQ(folders.ReadString("FROM", "2", "none"), "none");
+    win::IniFile profiles(Store() + "\\Archive\\Firefox\\Profiles\\Profiles.ini");
+    EXPECT_EQ(profiles.ReadString("default", "From", "none"), "none");
+    EXPECT_EQ(Setting("BackupMyDocuments"), "YES");
+}

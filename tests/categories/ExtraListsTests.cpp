@@ -1,6 +1,7 @@
 // The Outlook data file search and the extra files and folders of the backup pages, in the main
 // window of this process; the dialogs are answered by the test.
 #include <shlobj.h>
+#include <set>
 #include "MainWindowFixture.h"
 #include "app/AppState.h"
 #include "ui/MessagePump.h"
@@ -132,6 +133,26 @@ TEST_F(ExtraListsTest, AChosenDriveIsSearchedAloneAndEachSearchListsItsHitsAgain
     Drives({drives.d.path(), drives.d.path()}, 0);
     Click(form1->SearchPST);
     EXPECT_EQ(Texts({hit, hit}), Items(form1->PSTList));
+}
+
+// The storage folder's backup sets hold copies of data files, which would otherwise come back
+// ticked and be backed up into the set once more with every backup; its other files are found.
+TEST_F(ExtraListsTest, TheSearchPassesOverTheBackupSetsOfTheStorageFolder) {
+    TwoDrives drives;
+    for (const char* copy :
+         {"Archive\\OutlookPST\\Outlook.pst", "2020-05-01 - Halvorkeep - Ann\\Archive\\OutlookPST\\Outlook.pst"})
+        test::WriteFile(drives.d / (std::string("Backups\\") + copy), "copy");
+    test::WriteFile(drives.d / "Backups\\Mail\\kept.pst", "pst");
+    Start();
+    Type(form1->StoragePath, drives.d / "backups");
+    Drives({drives.c.path() + "\\", drives.d.path() + "\\"}, 0);
+    Click(form1->SearchPST);
+    const Texts found = Items(form1->PSTList);
+    EXPECT_EQ(std::set<std::string>(found.begin(), found.end()),
+              (std::set<std::string>{drives.c / "Mail\\2009.pst", drives.c / "Mail\\Old\\Local Settings\\Archive.PST",
+                                     drives.d / "Backup\\outlook-2008.pst", drives.d / "Backups\\Mail\\kept.pst"}));
+    EXPECT_EQ(found.size(), 4u);
+    EXPECT_FALSE(form1->Search.OnDossierExclu) << "a later walk would pass over them too";
 }
 
 TEST_F(ExtraListsTest, WithoutAFixedDriveNothingIsSearchedButThePleaseWaitWindowStillComesAndGoes) {

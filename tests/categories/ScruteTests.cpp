@@ -1,9 +1,12 @@
 #include <windows.h>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
+#include "app/Environment.h"
 #include "categories/Scrute.h"
+#include "categories/StorageExclusion.h"
 
 using Events = std::vector<std::string>;
 
@@ -309,4 +312,48 @@ TEST(WalkerLinks, AListableLinkIsWalkedAndOnlyALinkDeniedToEveryoneIsPassedOver)
     const Walked denied = Walk(dir / "Documents");
     EXPECT_TRUE(denied.files.empty());
     EXPECT_EQ(denied.unreadable, Events{dir / "Documents\\My Music"});
+}
+
+// A sub-folder that the walker's exclusion refuses is neither reported nor entered; the
+// exclusion is asked once per sub-folder met, with the folder walked and the name.
+TEST_F(Walker, AnExcludedSubFolderIsPassedOverWithEverythingInIt) {
+    Events events, asked;
+    TScruteDossier walker;
+    walker.OnDossier = [&](TScruteDossier*, std::string nom) { events.push_back("D " + nom); };
+    walker.OnFichier = [&](TScruteDossier*, std::string nom) { events.push_back("F " + nom); };
+    walker.OnDossierExclu = [&](TScruteDossier*, const std::string& folder, const std::string& name) {
+        asked.push_back(folder + "|" + name);
+        return name == "Sub1";
+    };
+    walker.Dossier = dir_.path() + "\\";
+    walker.Filtre = "*.ini;*.pst";
+    walker.Execute();
+    ExpectWalk(events, {"F a.ini", "F c.pst"}, {}, {"D Sub2", "F Sub2\\i.pst"});
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (Events{dir_.path() + "|Sub1", dir_.path() + "|Sub2"}));
+}
+
+// Where the storage folder and its backup sets lie, whatever way each path is typed.
+TEST(StorageExclusionPlaces, LetterCaseTrailingBackslashesAndDotStepsDoNotCount) {
+    test::ScratchFolder dir("cat-storage");
+    test::MakeFolder(dir / "Docs\\Backups");
+    StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups"), StoragePlace::Storage);
+    EXPECT_EQ(storage.PlaceOf(dir / "docs\\backups\\"), StoragePlace::Storage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\archive"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Documents\\letter.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\1999-12-31 - HALVORKEEP - \\Log.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\LOG.TXT"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Work\\Log.txt"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archived"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-02-29 photos"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-2-29 - Halvorkeep - Ann"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\BackupsOld"), StoragePlace::Outside);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs"), StoragePlace::Outside);
+    EXPECT_EQ(StorageExclusion("").PlaceOf(dir / "Docs\\Backups\\Archive"), StoragePlace::Outside);
+    // A drive's root, typed with or without its backslash.
+    const StorageExclusion root("c:");
+    EXPECT_EQ(root.PlaceOf("C:\\"), StoragePlace::Storage);
+    EXPECT_EQ(root.PlaceOf("C:\\Archive\\Documents"), StoragePlace::InBackupSet);
+    EXPECT_EQ(root.PlaceOf(dir.path()), StoragePlace::InStorage);
 }

@@ -1,0 +1,118 @@
+#include "categories/StorageExclusion.h"
+#include <windows.h>
+#include <vector>
+
+namespace {
+
+const std::string kArchive = "Archive", kSetLog = "Log.txt", kDatedMiddle = " - Halvorkeep - ";
+const size_t kDateLength = 10;  // yyyy-mm-dd
+
+// Names compare as the file system compares them: without regard to letter case.
+bool SameText(const char* a, size_t aLength, const char* b, size_t bLength) {
+    if (aLength != bLength) return false;
+    return aLength == 0 || CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, a,
+                                          static_cast<int>(aLength), b, static_cast<int>(bLength)) == CSTR_EQUAL;
+}
+bool SameText(const std::string& a, const std::string& b) { return SameText(a.data(), a.size(), b.data(), b.size()); }
+
+// Whether path lies below folder: the folder, a backslash and at least one more character.
+bool Below(const std::string& path, const std::string& folder) {
+    return path.size() > folder.size() + 1 && path[folder.size()] == '\\' &&
+           SameText(path.data(), folder.size(), folder.data(), folder.size());
+}
+
+// The first backslash of text, never the second byte of a double-byte character.
+size_t FirstBackslash(const std::string& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\') return i;
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i]))) ++i;
+    }
+    return std::string::npos;
+}
+
+void RemoveOneTrailingBackslash(std::string& path) {
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+}
+
+// The full path, with long names where the path exists, less a trailing backslash.
+std::string Normalised(std::string path) {
+    // "C:" alone names the drive's current folder; the program means its root.
+    if (path.size() == 2 && path[1] == ':') path += '\\';
+    std::vector<char> buffer(MAX_PATH);
+    auto call = [&](auto function, const char* source) {
+        DWORD n = function(source, static_cast<DWORD>(buffer.size()), buffer.data());
+        if (n >= buffer.size()) {
+            buffer.resize(n + 1);
+            n = function(source, static_cast<DWORD>(buffer.size()), buffer.data());
+        }
+        return n > 0 && n < buffer.size() ? std::string(buffer.data(), n) : std::string();
+    };
+    std::string full = call(
+        [](const char* p, DWORD size, char* out) { return GetFullPathNameA(p, size, out, nullptr); }, path.c_str());
+    if (full.empty()) full = path;
+    const std::string longer =
+        call([](const char* p, DWORD size, char* out) { return GetLongPathNameA(p, out, size); }, full.c_str());
+    if (!longer.empty()) full = longer;
+    RemoveOneTrailingBackslash(full);
+    return full;
+}
+
+bool IsSetEntryName(const std::string& name) { return SameText(name, kArchive) || IsDatedSetName(name); }
+
+}  // namespace
+
+bool IsDatedSetName(const std::string& name) {
+    if (name.size() < kDateLength + kDatedMiddle.size()) return false;
+    for (size_t i = 0; i < kDateLength; ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
+    }
+    return SameText(name.data() + kDateLength, kDatedMiddle.size(), kDatedMiddle.data(), kDatedMiddle.size());
+}
+
+StorageExclusion::StorageExclusion(const std::string& storageFolder)
+    : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)) {}
+
+StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
+    if (storage_.empty() || path.empty()) return StoragePlace::Outside;
+    const std::string full = Normalised(path);
+    if (SameText(full, storage_)) return StoragePlace::Storage;
+    if (!Below(full, storage_)) return StoragePlace::Outside;
+    const std::string rest = full.substr(storage_.size() + 1);
+    const size_t backslash = FirstBackslash(rest);
+    const std::string step = rest.substr(0, backslash);
+    if (IsSetEntryName(step) || (backslash == std::string::npos && SameText(step, kSetLog)))
+        return StoragePlace::InBackupSet;
+    return StoragePlace::InStorage;
+}
+
+void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
+    reached_.clear();
+    setLog_.clear();
+    whole_ = false;
+    if (storage_.empty() || start.empty()) return;
+    // The walker spells every folder it meets from its start, less one trailing backslash.
+    std::string spelled = start;
+    RemoveOneTrailingBackslash(spelled);
+    const std::string full = Normalised(start);
+    if (SameText(full, storage_)) {
+        reached_ = spelled;
+        setLog_ = spelled + "\\" + kSetLog;
+    } else if (Below(storage_, full)) {
+        reached_ = spelled + storage_.substr(full.size());
+        whole_ = wholeStorage;
+    }
+}
+
+bool StorageExclusion::PassOver(const std::string& folder, const std::string& name) const {
+    if (reached_.empty()) return false;
+    if (!whole_) return SameText(folder, reached_) && IsSetEntryName(name);
+    const size_t at = folder.size();
+    return at + 1 + name.size() == reached_.size() && reached_[at] == '\\' &&
+           SameText(folder.data(), at, reached_.data(), at) &&
+           SameText(name.data(), name.size(), reached_.data() + at + 1, name.size());
+}
+
+bool StorageExclusion::PassOverFile(const std::string& file) const {
+    return !setLog_.empty() && SameText(file, setLog_);
+}
