@@ -18,7 +18,7 @@ void RegisterFont(TForm1& form, const std::string& set, const std::string& sourc
     SharedRegistry.Close();
     SharedRegistry.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_ALL_ACCESS);
     const std::string file = ExtractFileName(source);
-    const std::string name = FontsIni->ReadString("FONTS", file, "");
+    const std::string name = SetRecord(FontsIni, "FONTS", file);
     if (!name.empty() && !SharedRegistry.WriteString(name, file))
         form.LogError(CannotWriteValueText(std::string("HKEY_LOCAL_MACHINE\\") + kFontsKey, name));
     SharedRegistry.Close();
@@ -64,6 +64,8 @@ void TForm1::RestoreCopyLoop() {
     RestoreTarget.clear();
     RestoredWallpaperFile.clear();
     const LanguageTextsHeld texts;
+    // Fonts.ini, Files.ini, Folders.ini and the profiles' records, read once for the whole loop.
+    const SetRecordsHeld records;
     for (CopyIndex = 0; CopyIndex < CopyCount && !JobOver; ++CopyIndex) {
         Log.SetEnabled(false);
         // The Cancel button acts here, between two files.
