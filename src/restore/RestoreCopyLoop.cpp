@@ -66,6 +66,7 @@ void TForm1::RestoreCopyLoop() {
     const LanguageTextsHeld texts;
     // Fonts.ini, Files.ini, Folders.ini and the profiles' records, read once for the whole loop.
     const SetRecordsHeld records;
+    TakeSetRecords(*this, set);
     for (CopyIndex = 0; CopyIndex < CopyCount && !JobOver; ++CopyIndex) {
         Log.SetEnabled(false);
         // The Cancel button acts here, between two files.

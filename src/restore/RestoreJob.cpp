@@ -31,6 +31,23 @@ std::shared_ptr<const win::IniSection> SetSection(const win::IniFile& ini, const
     return held;
 }
 
+void TakeSetRecords(TForm1& form, const std::string& set) {
+    for (const bool firefox : {true, false}) {
+        const BrowserRestore browser = BrowserRestoreOf(form, firefox);
+        if (!browser.setIni) continue;
+        for (const std::string& name : browser.names.Items()) SetSection(*browser.setIni, name);
+    }
+    if (IdentitiesIni)
+        for (const std::string& name : form.restoreOEIdentitiesList.Items()) SetSection(*IdentitiesIni, name);
+    const win::IniFile files(set + "\\Archive\\AdditionalFiles\\Files.ini");
+    const win::IniFile folders(set + "\\Archive\\AdditionalFolders\\Folders.ini");
+    for (const char* section : {"FROM", "SAVED"}) {
+        SetSection(files, section);
+        SetSection(folders, section);
+    }
+    SetSection(win::IniFile(set + "\\Archive\\Fonts\\REG\\Fonts.ini"), "FONTS");
+}
+
 std::string SetRecord(const std::unique_ptr<win::IniFile>& ini, const std::string& section, const std::string& key) {
     return ini ? SetSection(*ini, section)->Value(key, "") : std::string();
 }

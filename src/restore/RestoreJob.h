@@ -48,6 +48,9 @@ public:
 };
 // A section of one of the set's INI files: as held, or read now when nothing holds the records.
 std::shared_ptr<const win::IniSection> SetSection(const win::IniFile& ini, const std::string& section);
+// Reads, into the records held, every section of the set's INI files that the listing and the
+// copy loop look up: the records are then those of this moment, not of when each is first used.
+void TakeSetRecords(TForm1& form, const std::string& set);
 // The value of a key of the set's INI file; empty without the file object.
 std::string SetRecord(const std::unique_ptr<win::IniFile>& ini, const std::string& section, const std::string& key);
 

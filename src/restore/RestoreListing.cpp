@@ -255,6 +255,7 @@ void TForm1::ListRestoreFiles() {
     const std::string root = ExcludeTrailingBackslash(BackupPath.Text());
     // The set's records are read once for the listing, however many items they hold.
     const SetRecordsHeld records;
+    TakeSetRecords(*this, root);
     if (Form2) Form2->Show();
     SetVisible(false);
     if (Form2) {

@@ -182,3 +182,21 @@ TEST_F(RestorePostStepsTest, ALogFileThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(form1->Log.Selected(1));
     EXPECT_TRUE(form1->JobQuitButton.Enabled());
 }
+
+TEST_F(RestorePostStepsTest, AStartPageRecordThatCannotBeReadLeavesTheUsersOwn) {
+    seed.RegString(HKEY_CURRENT_USER, kMainKey, "Start Page", "http://mine.example/");
+    form1->RestoreIEStartPage.SetChecked(true);
+    const std::string file = InSet("Archive\\Internet Explorer\\IEStartPage.ini");
+    const std::string cannotRead = "E Could not read file: \"" + file + "\"";
+    // Gone since the set was chosen, then there but held by another program.
+    form1->RestorePostSteps();
+    SetFile("Archive\\Internet Explorer\\IEStartPage.ini", "[STARTPAGE]\r\nHomePage=http://www.example.org/\r\n");
+    const HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    form1->RestorePostSteps();
+    CloseHandle(held);
+    EXPECT_EQ(UserValue(kMainKey, "Start Page"), "http://mine.example/");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"I Restoring Internet Explorer main start page", cannotRead,
+                                                    "I Restoring Internet Explorer main start page", cannotRead}));
+    EXPECT_EQ(ErrorCount, 2);
+}
