@@ -1,5 +1,7 @@
 // Choosing a backup set on the welcome page: what the six restore pages then offer, on each
 // Windows version, and the small handlers of the restore options.
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <algorithm>
 #include "RestoreFixture.h"
@@ -263,4 +265,38 @@ TEST_F(RecognitionTest, SelectButtonsToggleByTheFirstItemAndRadiosTieTheirEdits)
     form1->RestoreThunderbirdDefaultClick();
     EXPECT_TRUE(form1->RestoreFirefoxDefault.Checked() && form1->RestoreThunderbirdDefault.Checked());
     EXPECT_FALSE(form1->RestoreFirefoxOrigin.Checked() || form1->RestoreThunderbirdOrigin.Checked());
+}
+
+namespace {
+
+// Counts the item data (the check marks of a check list) that a list box is given while it lives.
+class ItemDataCounter {
+public:
+    explicit ItemDataCounter(HWND list) : list_(list) {
+        SetWindowSubclass(list_, &ItemDataCounter::Proc, kId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~ItemDataCounter() { RemoveWindowSubclass(list_, &ItemDataCounter::Proc, kId); }
+    int count = 0;
+
+private:
+    static constexpr UINT_PTR kId = 0x4843;
+    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+        if (msg == LB_SETITEMDATA) ++reinterpret_cast<ItemDataCounter*>(self)->count;
+        return DefSubclassProc(w, msg, wp, lp);
+    }
+    HWND list_;
+};
+
+}  // namespace
+
+// Every data file of a large set is offered ticked, each ticked once: ticking the whole list again
+// for each file found made the recognition's time grow with the square of their number.
+TEST_F(RecognitionTest, ManyDataFilesAreEachTickedOnce) {
+    const int files = 400;
+    for (int i = 0; i < files; ++i) test::WriteFile(set + "\\Archive\\OutlookPST\\mail " + std::to_string(i) + ".pst", "p");
+    ItemDataCounter marks(form1->RestoreOutlookPSTList.hwnd());
+    ChooseSet(set);
+    EXPECT_EQ(form1->RestoreOutlookPSTList.Count(), files);
+    EXPECT_EQ(Checks(form1->RestoreOutlookPSTList), std::vector<bool>(files, true));
+    EXPECT_LE(marks.count, 2 * files);
 }
