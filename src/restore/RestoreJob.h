@@ -35,10 +35,10 @@ std::string MessageAbout(const char* key, const char* english, const std::string
 // The line for a registry value that could not be written: key path and value name.
 std::string CannotWriteValueText(const std::string& key, const std::string& name);
 
-// While one lives, each section of the set's INI files is read from its file once, when a phase
-// of the job first asks for it, and kept until the last one ends: a restore reads the records of
-// its set once, whatever the number of files it copies. The job holds them from its listing to
-// its finish, so the copy of every entry follows the records its listing followed.
+// While one lives, each section of the set's INI files is read from its file once and kept until
+// the last one ends: a restore reads the records of its set once, whatever the number of files it
+// copies. The job holds them from its listing to its finish, so the copy of every entry follows
+// the records its listing followed.
 class SetRecordsHeld {
 public:
     SetRecordsHeld();

@@ -88,8 +88,13 @@ void TForm1::RestorePostSteps() {
     const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
     ImportIdentityRegistry();
     if (RestoreIEStartPage.Checked() && !JobOver) RestoreStartPage(*this, set);
-    if (RestoreWallPaper.Checked() && !JobOver && FileExists(set + "\\Archive\\WallPaper\\WallPaper.ini"))
+    if (!RestoreWallPaper.Checked() || JobOver) return;
+    const std::string wallpaperIni = set + "\\Archive\\WallPaper\\WallPaper.ini";
+    if (SetFileReadable(wallpaperIni))
         RestoreWallpaper(*this, set);
+    else if (!RestoredWallpaperFile.empty())
+        // The picture is back, but how it was laid on the desktop is not known: it is not set.
+        LogError(MessageAbout("CannotReadFile", "Could not read file", wallpaperIni));
 }
 
 void TForm1::ImportIdentityRegistry() {

@@ -8,9 +8,9 @@
 void TForm1::RestoreSearchFichier(TScruteDossier* /*sender*/, std::string /*nom*/) {
     if (RestoreSearch.Filtre == "*.pst") {
         // The set's Outlook data files, offered on the restore page, each ticked. Nothing can untick
-        // one while the set is being recognised, so the ones found before stay ticked as they are:
-        // ticking them all again for every file found made the recognition of a set of many data
-        // files take a time that grew with the square of their number.
+        // one while the set is being recognised, so the ones found before stay ticked as they are,
+        // and a set of thousands of data files is recognised in a time that grows with their number
+        // (ticking the whole list again for each would make it grow with its square).
         RestoreOutlookPSTList.AddItem(RestoreSearch.CurrentFileName(), true);
     }
     if (RestoreSearch.Filtre == "*.*") {

@@ -200,3 +200,19 @@ TEST_F(RestorePostStepsTest, AStartPageRecordThatCannotBeReadLeavesTheUsersOwn) 
                                                     "I Restoring Internet Explorer main start page", cannotRead}));
     EXPECT_EQ(ErrorCount, 2);
 }
+
+TEST_F(RestorePostStepsTest, AWallpaperWhoseRecordCannotBeReadIsBackButNotSet) {
+    seed.RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", "C:\\old.bmp");
+    seed.RegString(HKEY_CURRENT_USER, kDesktopKey, "WallpaperStyle", "6");
+    form1->RestoreWallPaper.SetChecked(true);
+    form1->MyPicturesPath.SetText(Here("Pics"));
+    List("[WALLPAPE]", SetFile("Archive\\WallPaper\\File\\sunset.bmp", "BM"));
+    form1->RestoreCopyLoop();
+    form1->RestorePostSteps();
+    EXPECT_EQ(test::ReadFile(Here("Pics\\WallPaper\\sunset.bmp")), "BM");
+    EXPECT_EQ(UserValue(kDesktopKey, "Wallpaper"), "C:\\old.bmp");
+    EXPECT_EQ(UserValue(kDesktopKey, "WallpaperStyle"), "6");
+    EXPECT_EQ(Messages().back(),
+              "E Could not read file: \"" + InSet("Archive\\WallPaper\\WallPaper.ini") + "\"");
+    EXPECT_EQ(ErrorCount, 1);
+}
