@@ -26,8 +26,12 @@ void RegisterFont(TForm1& form, const std::string& set, const std::string& sourc
 
 // Whether two files hold the same bytes.
 bool SameContents(const std::string& a, const std::string& b) {
-    win::UniqueKernelHandle first(CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    win::UniqueKernelHandle second(CreateFileA(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    // A file that does not open gives INVALID_HANDLE_VALUE, which the handle holder takes for a handle.
+    auto open = [](const std::string& path) {
+        const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return win::UniqueKernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+    };
+    win::UniqueKernelHandle first = open(a), second = open(b);
     if (!first || !second) return false;
     LARGE_INTEGER sizeA, sizeB;
     if (!GetFileSizeEx(first.get(), &sizeA) || !GetFileSizeEx(second.get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart)
