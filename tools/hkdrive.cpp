@@ -19,6 +19,9 @@
 //   hkdrive job <button-id> <panel-id> <caption-id> <text> [seconds]
 //                                         click the button, wait for the panel, then for the
 //                                         caption to read the text; print both times in seconds
+//   hkdrive settext-time <id> <text> [seconds]
+//                                         set an edit's text and print how long the program's
+//                                         change handler took, in seconds
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
@@ -131,6 +134,18 @@ int ControlCommand(const std::string& command, HWND main, int argc, char** argv)
     }
     if (command == "text") {
         std::printf("%s\n", drive::Text(w).c_str());
+        return 0;
+    }
+    if (command == "settext-time" && argc >= 4) {
+        // The change handler runs inside WM_SETTEXT, so the sent message returns when it ends.
+        LARGE_INTEGER start;
+        QueryPerformanceCounter(&start);
+        DWORD_PTR set = 0;
+        if (!SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]), SMTO_BLOCK,
+                                 Seconds(argc, argv, 4, 600), &set) ||
+            !set)
+            return Fail("the text was not set in time");
+        std::printf("%.2f\n", SecondsSince(start));
         return 0;
     }
     if (command == "job" && argc >= 6)

@@ -95,7 +95,7 @@ void TForm1::RegisterRestoredProfiles() {
             if (!browser.checks.Checked(i)) continue;
             anyChecked = true;
             const std::string name = browser.names.Item(i);
-            const std::string from = browser.setIni ? browser.setIni->ReadString(name, "From", "") : "";
+            const std::string from = SetRecord(browser.setIni, name, "From");
             // A profile the copy loop will refuse gets no section either; its files are reported there.
             if (ProfilePlace(from, originMode, browser.ProfilesFolder(), name).kind != RestorePlace::Found) continue;
             profiles.push_back({name, RegistrationPath(from, !originMode)});

@@ -18,7 +18,7 @@ void RegisterFont(TForm1& form, const std::string& set, const std::string& sourc
     SharedRegistry.Close();
     SharedRegistry.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_ALL_ACCESS);
     const std::string file = ExtractFileName(source);
-    const std::string name = FontsIni->ReadString("FONTS", file, "");
+    const std::string name = SetRecord(FontsIni, "FONTS", file);
     if (!name.empty() && !SharedRegistry.WriteString(name, file))
         form.LogError(CannotWriteValueText(std::string("HKEY_LOCAL_MACHINE\\") + kFontsKey, name));
     SharedRegistry.Close();
@@ -26,8 +26,12 @@ void RegisterFont(TForm1& form, const std::string& set, const std::string& sourc
 
 // Whether two files hold the same bytes.
 bool SameContents(const std::string& a, const std::string& b) {
-    win::UniqueKernelHandle first(CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    win::UniqueKernelHandle second(CreateFileA(b.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    // A file that does not open gives INVALID_HANDLE_VALUE, which the handle holder takes for a handle.
+    auto open = [](const std::string& path) {
+        const HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return win::UniqueKernelHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+    };
+    win::UniqueKernelHandle first = open(a), second = open(b);
     if (!first || !second) return false;
     LARGE_INTEGER sizeA, sizeB;
     if (!GetFileSizeEx(first.get(), &sizeA) || !GetFileSizeEx(second.get(), &sizeB) || sizeA.QuadPart != sizeB.QuadPart)
@@ -64,6 +68,9 @@ void TForm1::RestoreCopyLoop() {
     RestoreTarget.clear();
     RestoredWallpaperFile.clear();
     const LanguageTextsHeld texts;
+    // Fonts.ini, Files.ini, Folders.ini and the profiles' records, read once for the whole loop.
+    const SetRecordsHeld records;
+    TakeSetRecords(*this, set);
     for (CopyIndex = 0; CopyIndex < CopyCount && !JobOver; ++CopyIndex) {
         Log.SetEnabled(false);
         // The Cancel button acts here, between two files.

@@ -1,10 +1,12 @@
 // LaunchRestore on the last restore page: the restore job, from the selection check on.
 #include <initializer_list>
 #include "app/AppState.h"
+#include "app/BackupSetRecognition.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "backup/CopyStep.h"
+#include "restore/RestoreJob.h"
 #include "restore/RestoreRules.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
@@ -61,9 +63,14 @@ void BeginStep(const char* tag, const char* captionKey, const char* captionDefau
     Form2->Repaint();
 }
 
-void Walk(TForm1& f, const std::string& folder) {
+// Walks a folder of the set; false, walking nothing, when the folder is not there. The walker
+// passes over a missing folder in silence, and the set may have gone since it was chosen (a disk
+// taken away) or record a folder that it does not hold: the caller says so in the job log.
+bool Walk(TForm1& f, const std::string& folder) {
+    if (TScruteDossier::StartFolder(folder) == TScruteDossier::TStartFolder::Missing) return false;
     f.RestoreSearch.Dossier = folder;
     f.RestoreSearch.Execute();
+    return true;
 }
 
 void Add(TForm1& f, const std::string& path) { f.RestoreCopyList.AddItem(CurrentTag + path); }
@@ -82,10 +89,12 @@ void ListBoxSteps(TForm1& f, const std::string& root, std::initializer_list<BoxS
     for (const BoxStep& step : steps) {
         if (!step.box.Checked()) continue;
         BeginStep(step.tag, step.captionKey, step.captionDefault);
-        if (step.walk)
-            Walk(f, root + step.literal);
-        else
+        if (!step.walk)
             Add(f, root + step.literal);
+        else if (!Walk(f, root + step.literal))
+            PendingJobErrors.push_back(AboutValue("MissingSetFolder",
+                                                  "This folder of the backup set is missing. Nothing restored from it",
+                                                  root + step.literal));
     }
 }
 
@@ -97,10 +106,6 @@ void Refuse(ui::CheckListBox& list, int index, RecordCheck check, const std::str
             ? AboutValue("MissingRecord", "This entry is missing from the backup set. Skipping it", list.Item(index))
             : AboutValue("UnsafeRecord", "This entry of the backup set leads outside its folder. Skipping it", value));
     list.SetChecked(index, false);
-}
-
-std::string ReadRecord(const std::unique_ptr<win::IniFile>& ini, const std::string& section, const std::string& key) {
-    return ini ? ini->ReadString(section, key, "") : std::string();
 }
 
 struct BrowserListing {
@@ -125,7 +130,7 @@ void ListProfiles(TForm1& f, const std::string& root, const BrowserListing& b) {
     for (int i = 0; i < b.profiles.Count(); ++i) {
         if (!b.profiles.Checked(i)) continue;
         const std::string name = i < b.names.Count() ? b.names.Item(i) : std::string();
-        const std::string to = ReadRecord(b.archiveIni, name, "To");
+        const std::string to = SetRecord(b.archiveIni, name, "To");
         const RecordCheck check = CheckProfileRecord(to, b.profilesFolder, name);
         if (check != RecordCheck::Usable) {
             Refuse(b.profiles, i, check, to);
@@ -134,6 +139,10 @@ void ListProfiles(TForm1& f, const std::string& root, const BrowserListing& b) {
         // The folder as To spells it, so the copy loop, which matches the entries with To, finds
         // them whatever the letter case of the record.
         const std::string folder = root + "\\" + to;
+        if (TScruteDossier::StartFolder(folder) == TScruteDossier::TStartFolder::Missing) {
+            Refuse(b.profiles, i, RecordCheck::Missing, to);
+            continue;
+        }
         if (b.mode.Text() == b.mode.Item(0)) {
             Walk(f, folder);
             continue;
@@ -162,29 +171,30 @@ void ListExtras(TForm1& f, const std::string& dataFolder, ui::CheckListBox& list
                 const std::unique_ptr<win::IniFile>& ini, bool walk) {
     for (int i = 0; i < list.Count(); ++i) {
         if (!list.Checked(i)) continue;
-        const std::string saved = ReadRecord(ini, "SAVED", std::to_string(i + 1));
+        const std::string saved = SetRecord(ini, "SAVED", std::to_string(i + 1));
         const RecordCheck check = CheckRelativeRecord(saved);
         if (check != RecordCheck::Usable) {
             Refuse(list, i, check, saved);
             continue;
         }
-        if (walk)
-            Walk(f, dataFolder + saved);
-        else
+        if (!walk)
             Add(f, dataFolder + saved);
+        else if (!Walk(f, dataFolder + saved))
+            Refuse(list, i, RecordCheck::Missing, saved);
     }
 }
 
 void ListIdentities(TForm1& f, const std::string& root) {
     for (int i = 0; i < f.restoreOEIdentitiesList.Count(); ++i) {
         if (!f.restoreOEIdentitiesList.Checked(i)) continue;
-        const std::string id = ReadRecord(IdentitiesIni, f.restoreOEIdentitiesList.Item(i), "IdentityID");
+        const std::string id = SetRecord(IdentitiesIni, f.restoreOEIdentitiesList.Item(i), "IdentityID");
         const RecordCheck check = CheckRelativeRecord(id);
         if (check != RecordCheck::Usable) {
             Refuse(f.restoreOEIdentitiesList, i, check, id);
             continue;
         }
-        Walk(f, root + "\\Archive\\OutlookExpress\\Identities\\" + id);
+        if (!Walk(f, root + "\\Archive\\OutlookExpress\\Identities\\" + id))
+            Refuse(f.restoreOEIdentitiesList, i, RecordCheck::Missing, id);
     }
 }
 
@@ -207,6 +217,16 @@ void TForm1::LaunchRestoreClick() {
                         LanguageText("MESSAGES", "ChooseRestoreFolder", "Please choose the folder to restore to !"));
         return;
     }
+    // A set on a disk taken away since it was chosen: nothing of it can be restored, and the
+    // steps that put back values would put back empty ones.
+    const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
+    if (!IsBackupSet(set)) {
+        ui::ShowMessage(hwnd(), AboutValue("BackupSetGone",
+                                           "This backup set cannot be found any more. Nothing was restored", set));
+        return;
+    }
+    // From the listing to the finish, the set's records are those it held when the job started.
+    const SetRecordsHeld records;
     ListRestoreFiles();
 
     StartJobPanel();
@@ -233,6 +253,9 @@ void TForm1::LaunchRestoreClick() {
 
 void TForm1::ListRestoreFiles() {
     const std::string root = ExcludeTrailingBackslash(BackupPath.Text());
+    // The set's records are read once for the listing, however many items they hold.
+    const SetRecordsHeld records;
+    TakeSetRecords(*this, root);
     if (Form2) Form2->Show();
     SetVisible(false);
     if (Form2) {

@@ -17,12 +17,28 @@ const char kAccountsKey[] = "HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Ac
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// Whether a file of the set can be opened for reading now: the private-profile reads give their
+// defaults for a file they cannot read, and a default is not what the set holds.
+bool SetFileReadable(const std::string& file) {
+    const HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
+}
+
 void RestoreStartPage(TForm1& form, const std::string& set) {
     form.LogInfo(LanguageText("MESSAGES", "RestoringIEStartPage", "Restoring Internet Explorer main start page"));
+    // The user's own start page stays when the set's record of it cannot be read.
+    const std::string file = set + "\\Archive\\Internet Explorer\\IEStartPage.ini";
+    if (!SetFileReadable(file)) {
+        form.LogError(MessageAbout("CannotReadFile", "Could not read file", file));
+        return;
+    }
     SharedRegistry.Close();
     bool restored = false;
     if (SharedRegistry.Create(HKEY_CURRENT_USER, kStartPageKey, KEY_ALL_ACCESS)) {
-        IEStartPageIni = std::make_unique<win::IniFile>(set + "\\Archive\\Internet Explorer\\IEStartPage.ini");
+        IEStartPageIni = std::make_unique<win::IniFile>(file);
         const std::string homePage = IEStartPageIni->ReadString("STARTPAGE", "HomePage", "");
         SharedRegistry.WriteString("Start Page", homePage);
         restored = SharedRegistry.ReadString("Start Page") == homePage;
@@ -72,8 +88,13 @@ void TForm1::RestorePostSteps() {
     const std::string set = ExcludeTrailingBackslash(BackupPath.Text());
     ImportIdentityRegistry();
     if (RestoreIEStartPage.Checked() && !JobOver) RestoreStartPage(*this, set);
-    if (RestoreWallPaper.Checked() && !JobOver && FileExists(set + "\\Archive\\WallPaper\\WallPaper.ini"))
+    if (!RestoreWallPaper.Checked() || JobOver) return;
+    const std::string wallpaperIni = set + "\\Archive\\WallPaper\\WallPaper.ini";
+    if (SetFileReadable(wallpaperIni))
         RestoreWallpaper(*this, set);
+    else if (!RestoredWallpaperFile.empty())
+        // The picture is back, but how it was laid on the desktop is not known: it is not set.
+        LogError(MessageAbout("CannotReadFile", "Could not read file", wallpaperIni));
 }
 
 void TForm1::ImportIdentityRegistry() {

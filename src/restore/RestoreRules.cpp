@@ -84,11 +84,12 @@ std::string ProfileItemText(const std::string& name, const std::string& from, co
 }
 
 std::vector<std::string> ExtraListItems(const win::IniFile& ini) {
+    // The section is read once: a set of thousands of extra folders is a file of thousands of keys.
     std::vector<std::string> items;
-    const size_t count = ini.ReadSection("FROM").size();
-    for (size_t k = 1; k <= count; ++k) {
-        std::string value = ini.ReadString("FROM", std::to_string(k), "");
-        if (!value.empty()) items.push_back(value);
+    const win::IniSection from = ini.ReadSectionValues("FROM");
+    for (size_t k = 1; k <= from.KeyCount(); ++k) {
+        std::string value = from.Value(std::to_string(k), "");
+        if (!value.empty()) items.push_back(std::move(value));
     }
     return items;
 }

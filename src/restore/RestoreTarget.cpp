@@ -92,42 +92,40 @@ RestorePlace ProfileFilePlace(const BrowserRestore& browser, const std::string& 
     if (!browser.setIni) return place;
     const bool originMode = browser.origin.Checked();
     for (const std::string& name : browser.names.Items()) {
-        const std::string to = browser.setIni->ReadString(name, "To", "");
+        const auto profile = SetSection(*browser.setIni, name);
+        const std::string to = profile->Value("To", "");
         std::string rest;
         if (!ProfileCopyFolderInLayout(to, browser.setFolderLiteral, name) || !LiesBelow(source, set + "\\" + to, rest))
             continue;
-        place = ProfilePlace(browser.setIni->ReadString(name, "From", ""), originMode, browser.ProfilesFolder(), name);
+        place = ProfilePlace(profile->Value("From", ""), originMode, browser.ProfilesFolder(), name);
         if (place.kind == RestorePlace::Found) place.text += rest;
     }
     return place;
 }
 
-// An extra file: the record whose SAVED names the file's copy decides.
+// An extra file: the last record whose SAVED names the file's copy decides.
 RestorePlace ExtraFilePlaceOf(TForm1& form, const std::string& set, const std::string& source) {
     AdditionalFilesIni = std::make_unique<win::IniFile>(set + "\\Archive\\AdditionalFiles\\Files.ini");
-    const std::string data = set + "\\Archive\\AdditionalFiles\\Data\\";
-    RestorePlace place;
-    for (int n = 1; n <= form.restoreAdditionalFilesList.Count(); ++n) {
-        const std::string saved = AdditionalFilesIni->ReadString("SAVED", std::to_string(n), "");
-        if (saved.empty() || UpperAscii(source) != UpperAscii(data + saved)) continue;
-        place = ExtraFilePlace(AdditionalFilesIni->ReadString("FROM", std::to_string(n), ""), saved,
-                               form.RestoreFilesOrigin.Checked(), TextOf(form.RestoreFilesDirectory));
-    }
-    return place;
+    const int n = SetExtraIndex(*AdditionalFilesIni, set + "\\Archive\\AdditionalFiles\\Data",
+                                form.restoreAdditionalFilesList.Count())
+                      ->At(source);
+    if (n == 0) return {};
+    const std::string key = std::to_string(n);
+    return ExtraFilePlace(SetRecord(AdditionalFilesIni, "FROM", key), SetRecord(AdditionalFilesIni, "SAVED", key),
+                          form.RestoreFilesOrigin.Checked(), TextOf(form.RestoreFilesDirectory));
 }
 
 // A file of an extra folder: the last record whose folder holds it decides.
 RestorePlace ExtraFolderPlaceOf(TForm1& form, const std::string& set, const std::string& source) {
     AdditionalFoldersIni = std::make_unique<win::IniFile>(set + "\\Archive\\AdditionalFolders\\Folders.ini");
-    RestorePlace place;
-    for (int n = 1; n <= form.RestoreAdditionalDirectoriesList.Count(); ++n) {
-        const RestorePlace found = ExtraFolderPlace(
-            source, set + "\\Archive\\AdditionalFolders\\Data", AdditionalFoldersIni->ReadString("FROM", std::to_string(n), ""),
-            AdditionalFoldersIni->ReadString("SAVED", std::to_string(n), ""), form.RestoreFoldersOrigin.Checked(),
-            TextOf(form.RestoreFoldersDirectory));
-        if (found.kind != RestorePlace::NoRule) place = found;
-    }
-    return place;
+    const std::string data = set + "\\Archive\\AdditionalFolders\\Data";
+    const int n =
+        SetExtraIndex(*AdditionalFoldersIni, data, form.RestoreAdditionalDirectoriesList.Count())->Holding(source);
+    if (n == 0) return {};
+    const std::string key = std::to_string(n);
+    return ExtraFolderPlace(source, data, SetRecord(AdditionalFoldersIni, "FROM", key),
+                            SetRecord(AdditionalFoldersIni, "SAVED", key), form.RestoreFoldersOrigin.Checked(),
+                            TextOf(form.RestoreFoldersDirectory));
 }
 
 }  // namespace

@@ -41,7 +41,44 @@ bool SameName(const std::string& a, const std::string& b) {
     return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE | SORT_STRINGSORT, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
 }
 
+std::string SectionTrim(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Names as the platform matches them: without regard to letter case.
+std::string SectionKey(std::string name) {
+    if (!name.empty()) CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return name;
+}
+
 }  // namespace
+
+std::string IniSection::Value(const std::string& key, const std::string& def) const {
+    const auto found = first_.find(SectionKey(SectionTrim(key)));
+    return found == first_.end() ? def : values_[found->second];
+}
+
+IniSection IniFile::ReadSectionValues(const std::string& section) const {
+    IniSection read;
+    const std::vector<std::string> lines = SplitNames(ReadGrowing(
+        [&](char* buf, DWORD size) { return GetPrivateProfileSectionA(section.c_str(), buf, size, fileName_.c_str()); },
+        2));
+    for (const std::string& line : lines) {
+        // A line without "=" has no value, and a comment is no key: neither is listed as a key.
+        const size_t equals = line.find('=');
+        const std::string key = SectionTrim(line.substr(0, equals));
+        if (equals == std::string::npos || key.empty() || key[0] == ';') continue;
+        // ReadString takes a value out of the quotes around it.
+        std::string value = SectionTrim(line.substr(equals + 1));
+        const size_t n = value.size();
+        if (n > 1 && (value[0] == '"' || value[0] == '\'') && value[n - 1] == value[0]) value = value.substr(1, n - 2);
+        read.first_.emplace(SectionKey(key), read.values_.size());
+        read.values_.push_back(std::move(value));
+    }
+    return read;
+}
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& def) const {
     return ReadGrowing(

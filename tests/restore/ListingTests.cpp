@@ -340,3 +340,31 @@ TEST_F(ListingTest, RefusedRecordsAreLoggedAsErrorsOnceTheJobPanelShows) {
     EXPECT_GE(ErrorCount, 2);
     EXPECT_TRUE(PendingJobErrors.empty());
 }
+
+TEST_F(ListingTest, FoldersGoneFromTheSetSinceItWasChosenAreNamedAndTheRestIsListed) {
+    restoretest::WriteFullSet(set);
+    Choose(set);
+    // Gone between the pages and Launch: a category, a profile, an extra folder, an identity and
+    // the wallpaper's folder.
+    for (const std::string& gone : {std::string("Documents"), std::string("Firefox\\Profiles\\C\\default"), std::string("AdditionalFolders\\Data\\D\\Work"),
+                                     std::string("OutlookExpress\\Identities\\") + restoretest::kIdentityId,
+                                     std::string("WallPaper\\File")})
+        test::DeleteTree(set + "\\Archive\\" + gone);
+    const std::string profile = form1->RestoreFirefoxProfilesNames.Item(0);
+    form1->ListRestoreFiles();
+
+    const auto byTag = restoretest::EntriesByTag(Listed());
+    for (const char* tag : {"[MYDOCS--]", "[FIREFOX-]", "[ADDDIR--]", "[OEXPRESS]", "[WALLPAPE]"})
+        EXPECT_EQ(byTag.count(tag), 0u) << tag;
+    EXPECT_EQ(byTag.at("[DESKTOP-]"), std::vector<std::string>{set + "\\Archive\\Desktop\\Shortcut.lnk"});
+    EXPECT_EQ(byTag.at("[THUNDER-]").size(), 1u);
+    const std::string folderGone = "This folder of the backup set is missing. Nothing restored from it: \"";
+    std::vector<std::string> expected = {folderGone + set + "\\Archive\\Documents\"", kMissing + profile + "\"",
+                                         kMissing + std::string("D:\\Work\"")};
+    if (!OnVistaOrSeven()) expected.push_back(kMissing + std::string("Main Identity\""));
+    expected.push_back(folderGone + set + "\\Archive\\WallPaper\\File\"");
+    EXPECT_EQ(PendingJobErrors, expected);
+    // Unticked like refused records, so no later phase registers or restores them.
+    EXPECT_EQ(Checks(form1->RestoreFirefoxProfilesNames), std::vector<bool>{false});
+    EXPECT_EQ(Checks(form1->RestoreAdditionalDirectoriesList), std::vector<bool>{false});
+}

@@ -1,5 +1,7 @@
 // Choosing a backup set on the welcome page: what the six restore pages then offer, on each
 // Windows version, and the small handlers of the restore options.
+#include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <algorithm>
 #include "RestoreFixture.h"
@@ -263,4 +265,29 @@ TEST_F(RecognitionTest, SelectButtonsToggleByTheFirstItemAndRadiosTieTheirEdits)
     form1->RestoreThunderbirdDefaultClick();
     EXPECT_TRUE(form1->RestoreFirefoxDefault.Checked() && form1->RestoreThunderbirdDefault.Checked());
     EXPECT_FALSE(form1->RestoreFirefoxOrigin.Checked() || form1->RestoreThunderbirdOrigin.Checked());
+}
+
+namespace {
+
+// The check marks a list box is given (its item data).
+int itemDataGiven = 0;
+LRESULT CALLBACK CountItemData(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == LB_SETITEMDATA) ++itemDataGiven;
+    return DefSubclassProc(w, msg, wp, lp);
+}
+
+}  // namespace
+
+// Every data file of a large set is offered ticked, each ticked once: ticking the whole list again
+// for each file found made the recognition's time grow with the square of their number.
+TEST_F(RecognitionTest, ManyDataFilesAreEachTickedOnce) {
+    const int files = 400;
+    for (int i = 0; i < files; ++i) test::WriteFile(set + "\\Archive\\OutlookPST\\mail " + std::to_string(i) + ".pst", "p");
+    HWND list = form1->RestoreOutlookPSTList.hwnd();
+    SetWindowSubclass(list, CountItemData, 0x4843, 0);
+    itemDataGiven = 0;
+    ChooseSet(set);
+    RemoveWindowSubclass(list, CountItemData, 0x4843);
+    EXPECT_EQ(Checks(form1->RestoreOutlookPSTList), std::vector<bool>(files, true));
+    EXPECT_LE(itemDataGiven, 2 * files);
 }

@@ -188,3 +188,51 @@ TEST_F(RestoreProgramTest, OnXpARegistryExportThatWritesElsewhereIsNotImported) 
                                         "imported: \"" + reg + "Accounts.Reg\"",
                                         "I Done"}));
 }
+
+// The set's disk taken away once its pages were filled: Launch says so and starts nothing, so the
+// user's own start page is not replaced by the empty one a missing record reads as.
+TEST_F(RestoreProgramTest, ASetGoneByLaunchIsRefusedAndTheUsersStartPageStays) {
+    const std::string mainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+    seed.RegString(HKEY_CURRENT_USER, mainKey, "Start Page", "http://www.example.org/mine");
+    const std::string letter = seed.File(test::SpecialFolder(CSIDL_PERSONAL) + "\\hk-gone-set.txt", "older");
+    test::WriteFile(set + "\\Archive\\Internet Explorer\\IEStartPage.ini",
+                    restoretest::IniText({"[STARTPAGE]", "HomePage=http://www.example.org/set"}));
+    test::WriteFile(set + "\\Archive\\Documents\\hk-gone-set.txt", "from the set");
+    ASSERT_NO_FATAL_FAILURE(StartOnTheLastPage(set));
+    const std::string unplugged = scratch / "unplugged";
+    ASSERT_TRUE(MoveFileA(set.c_str(), unplugged.c_str()));
+
+    drive::Click(Control(IDC_LaunchRestore));
+    EXPECT_EQ(AnswerMessage(), "This backup set cannot be found any more. Nothing was restored: \"" + set + "\"");
+    EXPECT_TRUE(drive::IsVisible(Control(IDC_LaunchRestore)));
+    EXPECT_FALSE(Shown(IDC_JobPanel));
+    win::RegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, mainKey));
+    EXPECT_EQ(key.ReadString("Start Page"), "http://www.example.org/mine");
+    EXPECT_EQ(test::ReadFile(letter), "older");
+    EXPECT_EQ(test::ReadFile(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"), "earlier log") << "no job ran";
+}
+
+// A set whose Folders.ini names a folder the set does not hold (a record cut short): the folder is
+// offered, and the job says it is missing instead of passing over it; the other one comes back.
+TEST_F(RestoreProgramTest, AnExtraFolderTheSetDoesNotHoldIsACountedErrorLine) {
+    test::WriteFile(set + "\\Archive\\AdditionalFolders\\Folders.ini",
+                    restoretest::IniText({"[FROM]", "1=C:\\Work\\Old", "2=C:\\Work\\Kept", "[SAVED]", "1=C\\Work\\Old",
+                                          "2=C\\Work\\Kept"}));
+    test::WriteFile(set + "\\Archive\\AdditionalFolders\\Data\\C\\Work\\Kept\\kept.txt", "kept");
+    ASSERT_NO_FATAL_FAILURE(StartOnTheLastPage(set));
+    HWND folders = Control(IDC_RestoreAdditionalDirectoriesList);
+    EXPECT_EQ(drive::ListChecks(folders), (std::vector<bool>{true, true}));
+    Press(IDC_RestoreFoldersOther);
+    ASSERT_TRUE(drive::SetText(Control(IDC_RestoreFoldersDirectory), scratch / "Restored"));
+
+    drive::Click(Control(IDC_LaunchRestore));
+    const std::vector<std::string> log = FinishedLog();
+    EXPECT_EQ(test::ReadFile(scratch / "Restored\\C\\Work\\Kept\\kept.txt"), "kept");
+    const std::string missing = " : This entry is missing from the backup set. Skipping it: \"C:\\Work\\Old\"";
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+                  return line.rfind("[ERROR] ", 0) == 0 && line.find(missing) != std::string::npos;
+              }), 1) << "no error line names the folder";
+    EXPECT_EQ(drive::Text(Control(IDC_Errorlabel)), "Errors : 1");
+    EXPECT_EQ(drive::ListChecks(folders), (std::vector<bool>{false, true}));
+}

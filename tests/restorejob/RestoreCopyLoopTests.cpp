@@ -195,3 +195,28 @@ TEST_F(RestoreCopyLoopTest, NothingIsWrittenBelowTheRootOfADrive) {
     EXPECT_EQ(ErrorCount, 2);
     EXPECT_TRUE(RestoredWallpaperFile.empty());
 }
+
+// The set's records are read once for the loop: files of the records' categories keep their
+// places when the records go while the loop runs.
+TEST_F(RestoreCopyLoopTest, TheSetsRecordsAreReadOnceForTheWholeLoop) {
+    seed.RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, "Halvorkeep Once Sans (TrueType)");
+    form1->MyDocumentsPath.SetText(Here("Docs"));
+    form1->FontsPath.SetText(Here("Fonts"));
+    form1->RestoreFoldersOther.SetChecked(true);
+    form1->RestoreFoldersDirectory.SetText(Here("Folders"));
+    AddExtraFolder("D:\\Work", "D\\Work");
+    SetFile("Archive\\Fonts\\REG\\Fonts.ini", "[FONTS]\r\nonce.ttf=Halvorkeep Once Sans (TrueType)\r\n");
+    List("[MYDOCS--]", SetFile("Archive\\Documents\\first.doc", "first"));
+    List("[ADDDIR--]", SetFile("Archive\\AdditionalFolders\\Data\\D\\Work\\plan.txt", "plan"));
+    List("[FONTS---]", SetFile("Archive\\Fonts\\once.ttf", "font"));
+    form1->TextLog.onAdd = [this](const std::string& line) {
+        if (line.find("File successfully copied") == std::string::npos) return;
+        DeleteFileA(InSet("Archive\\AdditionalFolders\\Folders.ini").c_str());
+        DeleteFileA(InSet("Archive\\Fonts\\REG\\Fonts.ini").c_str());
+    };
+    form1->RestoreCopyLoop();
+    form1->TextLog.onAdd = nullptr;
+    EXPECT_EQ(test::ReadFile(Here("Folders\\D\\Work\\plan.txt")), "plan");
+    EXPECT_EQ(FontValue("Halvorkeep Once Sans (TrueType)"), "once.ttf");
+    EXPECT_EQ(ErrorCount, 0) << Messages().back();
+}

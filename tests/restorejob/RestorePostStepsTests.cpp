@@ -182,3 +182,29 @@ TEST_F(RestorePostStepsTest, ALogFileThatCannotBeWrittenIsReported) {
     EXPECT_TRUE(form1->Log.Selected(1));
     EXPECT_TRUE(form1->JobQuitButton.Enabled());
 }
+
+// A record of the set that cannot be read puts nothing back: the user's start page and wallpaper stay.
+TEST_F(RestorePostStepsTest, RecordsThatCannotBeReadPutNothingBack) {
+    seed.RegString(HKEY_CURRENT_USER, kMainKey, "Start Page", "http://mine.example/");
+    seed.RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper", "C:\\old.bmp");
+    form1->RestoreIEStartPage.SetChecked(true);
+    form1->RestoreWallPaper.SetChecked(true);
+    form1->MyPicturesPath.SetText(Here("Pics"));
+    // The start page's record held by another program; the wallpaper's gone, though its picture is there.
+    const std::string page =
+        SetFile("Archive\\Internet Explorer\\IEStartPage.ini", "[STARTPAGE]\r\nHomePage=http://www.example.org/\r\n");
+    const HANDLE held = CreateFileA(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    List("[WALLPAPE]", SetFile("Archive\\WallPaper\\File\\sunset.bmp", "BM"));
+    form1->RestoreCopyLoop();
+    form1->RestorePostSteps();
+    CloseHandle(held);
+    EXPECT_EQ(UserValue(kMainKey, "Start Page"), "http://mine.example/");
+    EXPECT_EQ(UserValue(kDesktopKey, "Wallpaper"), "C:\\old.bmp");
+    const std::vector<std::string> m = Messages();
+    ASSERT_GE(m.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(m.end() - 3, m.end()),
+              (std::vector<std::string>{"I Restoring Internet Explorer main start page",
+                                        "E Could not read file: \"" + page + "\"",
+                                        "E Could not read file: \"" + InSet("Archive\\WallPaper\\WallPaper.ini") + "\""}));
+    EXPECT_EQ(ErrorCount, 2);
+}

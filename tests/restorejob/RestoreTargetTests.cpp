@@ -257,3 +257,16 @@ TEST_F(RestoreTargetTest, TamperedExtraRecordsAreRefused) {
     EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\a.txt"), Unsafe("D\\Work"));
     EXPECT_EQ(ErrorCount, 4);
 }
+
+// Extra folders recorded one inside another: the last record that holds a file decides.
+TEST_F(RestoreTargetTest, TheLastExtraRecordThatHoldsAFileDecides) {
+    AddExtraFolder("D:\\Work", "D\\Work");
+    AddExtraFolder("E:\\Old Work", "d\\WORK\\Old");
+    AddExtraFolder("F:\\Work", "D\\Work");
+    const std::string folders = InSet("Archive\\AdditionalFolders\\Data\\");
+    EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\Old\\x.txt"), "F:\\Work\\Old\\x.txt");
+    // A record beyond the list's items is not the list's.
+    form1->RestoreAdditionalDirectoriesList.DeleteItem(2);
+    EXPECT_EQ(Target("[ADDDIR--]", folders + "D\\Work\\Old\\x.txt"), "E:\\Old Work\\x.txt");
+    EXPECT_EQ(Target("[ADDDIR--]", folders + "d\\work\\y.txt"), "D:\\Work\\y.txt");
+}

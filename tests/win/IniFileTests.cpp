@@ -40,3 +40,19 @@ TEST(IniFile, LongValuesAndListsAreWhole) {
     EXPECT_EQ(sections, ini.ReadSections());
     EXPECT_EQ(keys, ini.ReadSection("FROM"));
 }
+
+// A section read in one call answers every key as the platform's own read of that key does.
+TEST(IniFile, ASectionReadWholeAgreesWithEachValueReadAlone) {
+    test::ScratchFolder dir("win-ini-section");
+    std::string text = "[FROM]\r\n  2  =  D:\\Old Files  \r\n; a comment=3\r\n3=\"C:\\Quoted\"\r\n4='single'\r\n"
+                       "5=\"\r\n6=\"\"\r\n7=a=b\r\nlone\r\n8=\r\nKey=first\r\nKEY=second\r\n\r\n9=\"x\" y\"\r\n";
+    // Enough keys that the answer outgrows the first buffer.
+    for (int i = 100; i < 3000; ++i) text += std::to_string(i) + "=C:\\Folder number " + std::to_string(i) + "\r\n";
+    test::WriteFile(dir / "Folders.ini", text + "[SAVED]\r\n1=C\\Work\r\n");
+    win::IniFile ini(dir / "Folders.ini");
+    const win::IniSection from = ini.ReadSectionValues("from");
+    EXPECT_EQ(from.KeyCount(), ini.ReadSection("FROM").size());
+    for (const std::string& key : Names{"1", "2", "3", "4", "5", "6", "7", "8", "9", "lone", "key", "KEY", "", "2999"})
+        EXPECT_EQ(from.Value(key, "<none>"), ini.ReadString("FROM", key, "<none>")) << "key " << key;
+    EXPECT_EQ(win::IniFile(dir / "missing.ini").ReadSectionValues("FROM").Value("1", "def"), "def");
+}
