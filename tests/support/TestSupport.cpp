@@ -324,8 +324,8 @@ bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments,
     PROCESS_INFORMATION child{};
     if (!CreateProcessA(application.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
         return false;
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    // Wine gives no handles of a Linux process: what it leaves in their place may be another
+    // handle of this process, so nothing is closed.
     for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
     return done();
 }
