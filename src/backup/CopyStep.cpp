@@ -48,7 +48,7 @@ bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str
 // first once it has made that file, before any byte of it; as it writes only where nothing lay,
 // the file is then the step's own. A copy that fails before (its source held open or gone, the
 // name taken) has made nothing, and whatever lies at the name is not the step's to delete.
-// Wine's copy never calls the routine: it removes what it wrote itself when it fails.
+// Wine's copy never calls the routine, and a copy of its that fails leaves no file behind.
 bool copyMadeItsFile = false;
 
 DWORD CALLBACK StepProgress(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
