@@ -117,7 +117,7 @@ std::string UnixName(const std::string& path);
 bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments, const std::function<bool()>& done);
 // Writes or deletes a file under exactly the name given, through its Unix name: a name that ends
 // in a dot or a blank, or one beside a name that differs from it only in letter case, which the
-// Win32 calls would take for another file. The folder is made first.
+// Win32 calls would take for another file. Writing makes the file's folder first.
 bool WriteFileUnderExactName(const std::string& path, const std::string& bytes);
 bool DeleteFileUnderExactName(const std::string& path);
 // Gives a file or a folder the read-only attribute, as a CD or a write-protected share shows
