@@ -1,6 +1,7 @@
 // The copy of one work-list entry, shared by the backup and the restore.
 #include "backup/CopyStep.h"
 #include <algorithm>
+#include <string_view>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
@@ -43,6 +44,37 @@ const int kTemporaryNames = 10000;
 // A file or a folder: either one blocks a temporary name.
 bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Whether the last copy made the file it was told to write. The copy calls its progress routine
+// first once it has made that file, before any byte of it; as it writes only where nothing lay,
+// the file is then the step's own. A copy that fails before (its source held open or gone, the
+// name taken) has made nothing, and whatever lies at the name is not the step's to delete.
+// Wine's copy never calls the routine, and a copy of its that fails leaves no file behind.
+bool copyMadeItsFile = false;
+
+DWORD CALLBACK StepProgress(LARGE_INTEGER totalSize, LARGE_INTEGER totalDone, LARGE_INTEGER streamSize,
+                            LARGE_INTEGER streamDone, DWORD stream, DWORD reason, HANDLE from, HANDLE to, LPVOID data) {
+    copyMadeItsFile = true;
+    return CopyProgressCallback(totalSize, totalDone, streamSize, streamDone, stream, reason, from, to, data);
+}
+
+// Deletes a file the step made. A copy of a read-only file is read-only too, and Windows deletes
+// no read-only file: the attribute goes first then.
+void DeleteOwnFile(const std::string& path) {
+    if (DeleteFileA(path.c_str()) || GetLastError() != ERROR_ACCESS_DENIED) return;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+// Takes the read-only attribute off a copy; false when it stays read-only. The attribute is
+// looked at once the copy is in place, so nothing is asked of the disk before.
+bool MadeWritable(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    // No attribute at all reads as "change nothing": a file that was read-only alone turns normal.
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
 // One copy onto a name that nothing has yet: the copy refuses to write over a file, so its own
 // answer tells whether the name is taken. A folder made earlier in the job that has gone since is
 // made again, once a step.
@@ -50,7 +82,8 @@ BOOL CopyOntoFreeName(const std::string& source, const std::string& target, cons
                       HWND progressBar, DWORD& error, bool& folderMadeAgain) {
     for (;;) {
         BOOL cancel = FALSE;
-        if (CopyWithProgress(source.c_str(), target.c_str(), CopyProgressCallback, progressBar, &cancel,
+        copyMadeItsFile = false;
+        if (CopyWithProgress(source.c_str(), target.c_str(), StepProgress, progressBar, &cancel,
                              COPY_FILE_RESTARTABLE | COPY_FILE_FAIL_IF_EXISTS)) {
             error = 0;
             return TRUE;
@@ -125,6 +158,19 @@ std::string FreeClashName(const std::string& destination, const std::function<bo
     return "";
 }
 
+bool OpensUnderItsOwnName(const std::string& path) {
+    size_t start = 0;
+    for (size_t end = 0; end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != '\\' && path[end] != '/') continue;
+        const std::string_view name(path.data() + start, end - start);
+        const bool last = end == path.size();
+        if (!name.empty() && name != "." && name != ".." && (name.back() == '.' || (last && name.back() == ' ')))
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 std::string TemporaryName(const std::string& destination, int k) {
     std::string candidate = destination + ".hk~tmp" + std::to_string(k);
     if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
@@ -153,7 +199,7 @@ void DestinationClaims::Clear() { claims_.clear(); }
 
 bool DestinationClaims::IsFree(const std::string& source, const std::string& destination) const {
     auto claim = claims_.find(Fnv1a(UpperAscii(destination)));
-    return claim == claims_.end() || claim->second == Fnv1a(UpperAscii(source));
+    return claim == claims_.end() || claim->second == Fnv1a(source);
 }
 
 bool DestinationClaims::Claimed(const std::string& destination) const {
@@ -162,7 +208,7 @@ bool DestinationClaims::Claimed(const std::string& destination) const {
 
 bool DestinationClaims::Claim(const std::string& source, const std::string& destination) {
     if (!IsFree(source, destination)) return false;
-    claims_[Fnv1a(UpperAscii(destination))] = Fnv1a(UpperAscii(source));
+    claims_[Fnv1a(UpperAscii(destination))] = Fnv1a(source);
     return true;
 }
 
@@ -171,6 +217,15 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
     const std::string to = LanguageText("INTERFACE", "To", "to");
     CopyFolders.Make(FolderOf(destination));
     LogInfo(CopyingLineText(copying, to, source, destination));
+    // Such a name would open another file, or none, and the copy would claim the wrong one.
+    const bool sourceOpens = OpensUnderItsOwnName(source);
+    if (!sourceOpens || !OpensUnderItsOwnName(destination)) {
+        LogError(LanguageText("MESSAGES", "NameNotOpenable",
+                              "Windows cannot open this name as it is written (it ends in a dot or a blank). "
+                              "Skipping to next file") +
+                 ": \"" + (sourceOpens ? destination : source) + "\"");
+        return false;
+    }
 
     if (renameOnClash && FileExists(destination)) {
         LogWarning(LanguageText("MESSAGES", "FileAlreadyExists", "This file already exists. Current file will be renamed."));
@@ -208,34 +263,39 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         largeCopyBytes += size;
         largeCopyMs += GetTickCount() - copyStart;
     }
-    const std::string success = LanguageText("MESSAGES", "CopySuccessful", "File successfully copied");
+    // Only a file the copy made is ever deleted: one that lay at that name stays.
+    const bool ownTemporary = copied || copyMadeItsFile;
+    // The copy is in place. A restore never leaves the user a read-only file because its copy
+    // in the set is one (a set on a CD or a write-protected share, or copied from one).
+    const auto inPlace = [&] {
+        CopyClaims.Claim(source, destination);
+        LogInfo(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"));
+        if (RestoreData.Checked() && !MadeWritable(destination))
+            LogWarning(LanguageText("MESSAGES", "StillReadOnly", "This file could not be made writable: it stays read-only"));
+        return true;
+    };
 
     // Stopped by the cancel, or finished while the cancel was being confirmed: the copy is not
     // kept, and only the copy is deleted.
     if (JobOver && (copied || copyError == ERROR_REQUEST_ABORTED)) {
         LogWarning(LanguageText("MESSAGES", "IncompleteFile", "DELETING INCOMPLETE BACKUPED FILE"));
-        DeleteFileA(temporary.c_str());
+        if (ownTemporary) DeleteOwnFile(temporary);
         if (!EntryExists(temporary)) LogInfo(LanguageText("MESSAGES", "Done", "Done"));
         ProgressBar.SetPosition(0);
         return false;
     }
-    if (copied && PutInPlace(temporary, destination)) {
-        CopyClaims.Claim(source, destination);
-        LogInfo(success);
-        return true;
-    }
+    if (copied && PutInPlace(temporary, destination)) return inPlace();
     // Nothing put in place: the destination is missing, or an older file of that name is still
     // there. A partial copy goes.
-    if (!temporary.empty()) DeleteFileA(temporary.c_str());
+    if (ownTemporary) DeleteOwnFile(temporary);
     LogError(LanguageText("MESSAGES", "CopyError", "Copy error on file") + ": \"" + source + "\"");
     LogWarning(LanguageText("MESSAGES", "TryingAgain", "Trying again ..."));
     Log.SelectLast();
-    if (!temporary.empty() && CopyFileA(source.c_str(), temporary.c_str(), TRUE) && PutInPlace(temporary, destination)) {
-        CopyClaims.Claim(source, destination);
-        LogInfo(success);
-        return true;
+    // The retry writes only where nothing lies too; when it fails, it has removed what it wrote.
+    if (!temporary.empty() && CopyFileA(source.c_str(), temporary.c_str(), TRUE)) {
+        if (PutInPlace(temporary, destination)) return inPlace();
+        DeleteOwnFile(temporary);
     }
-    if (!temporary.empty()) DeleteFileA(temporary.c_str());
     LogError(LanguageText("MESSAGES", "CopyFailed", "Copy failed. Skipping to next file"));
     return false;
 }

@@ -26,12 +26,19 @@ std::string TemporaryName(const std::string& destination, int k);
 using CopyWithProgressFunction = std::function<BOOL(LPCSTR, LPCSTR, LPPROGRESS_ROUTINE, LPVOID, LPBOOL, DWORD)>;
 extern CopyWithProgressFunction CopyWithProgress;
 
+// Whether the A functions open path under the very name it holds. Windows drops the dot that
+// ends a folder's name, and every dot and blank that end the file's name, so "notes." opens
+// "notes" (or nothing): a file listed under such a name cannot be copied as itself.
+bool OpensUnderItsOwnName(const std::string& path);
+
 // Destinations of the running job, so that no entry overwrites a file another entry produced.
 class DestinationClaims {
 public:
     void Clear();
     // True when destination is free, or was claimed by the same source (a file listed twice).
-    // Names compare without regard to letter case.
+    // Destinations compare without regard to letter case, as Windows opens them; sources compare
+    // exactly: "README.TXT" and "readme.txt" side by side in a folder that tells them apart are
+    // two files, and the second may not take the first one's place.
     bool IsFree(const std::string& source, const std::string& destination) const;
     // IsFree, and then destination is claimed for source. The copy step claims a destination
     // once a file is copied there: a failed copy leaves the name to the next file.
@@ -40,7 +47,7 @@ public:
     bool Claimed(const std::string& destination) const;
 
 private:
-    // 64-bit hashes of the upper-cased destination and of the source: a few bytes per file.
+    // 64-bit hashes of the upper-cased destination and of the exact source: a few bytes per file.
     std::unordered_map<uint64_t, uint64_t> claims_;
 };
 

@@ -124,6 +124,23 @@ TEST(CopyStepTexts, ClaimsCompareWithoutCaseAndAllowTheSameSourceTwice) {
     EXPECT_TRUE(claims.Claim("C:\\b\\x.txt", "e:\\set\\x.txt"));
 }
 
+// Windows reads "README.TXT" and "readme.txt" as one name, and "notes." as "notes"; a folder that
+// tells them apart (Wine's, or one with case sensitivity on) holds two files.
+TEST(CopyStepTexts, SourcesDifferingInCaseAreTwoFilesAndANameEndingInADotOrBlankDoesNotOpen) {
+    DestinationClaims claims;
+    EXPECT_TRUE(claims.Claim("C:\\Docs\\README.TXT", "E:\\Set\\README.TXT"));
+    EXPECT_FALSE(claims.IsFree("C:\\Docs\\readme.txt", "E:\\Set\\readme.txt"));
+    EXPECT_TRUE(claims.IsFree("C:\\Docs\\README.TXT", "E:\\Set\\readme.txt")) << "the same file reached again";
+
+    EXPECT_TRUE(OpensUnderItsOwnName("C:\\Docs\\notes"));
+    EXPECT_TRUE(OpensUnderItsOwnName("C:\\v1.0\\.profile"));
+    EXPECT_TRUE(OpensUnderItsOwnName("C:\\My Docs \\a b.txt")) << "a folder keeps its trailing blank";
+    EXPECT_FALSE(OpensUnderItsOwnName("C:\\Docs\\notes."));
+    EXPECT_FALSE(OpensUnderItsOwnName("C:\\Docs\\notes "));
+    EXPECT_FALSE(OpensUnderItsOwnName("C:\\Docs\\old.\\notes")) << "a folder loses its trailing dot";
+    EXPECT_FALSE(OpensUnderItsOwnName("C:\\Docs\\...\\notes"));
+}
+
 TEST_F(CopyStepTest, ACopiedFileIsByteForByteAndReportedOnce) {
     const std::string bytes("line one\r\n\0\xff binary", 20);
     test::WriteFile(scratch / "src\\a.txt", bytes);
@@ -172,6 +189,26 @@ TEST_F(CopyStepTest, AFileTheJobCopiedIsKeptWhenItsSourceIsCopiedAgainAndFails) 
     EXPECT_FALSE(CopyStepWhileSourceHeld(s, d));
     EXPECT_EQ(test::ReadFile(d), "first");
     EXPECT_EQ(NamesIn(scratch / "set\\new"), std::set<std::string>{"list.txt"});
+}
+
+TEST_F(CopyStepTest, ACopyThatFailsBeforeWritingDeletesNoFileItDidNotMake) {
+    // A source held open fails the copy before it looks at its destination. In a folder the job
+    // made, a file came meanwhile under the name the copy would have written.
+    test::WriteFile(scratch / "src\\a.txt", "a");
+    test::WriteFile(scratch / "src\\b.txt", "b");
+    EXPECT_TRUE(form1->CopyStep(scratch / "src\\a.txt", scratch / "set\\new\\a.txt", false));
+    test::WriteFile(scratch / "set\\new\\b.txt", "came meanwhile");
+    EXPECT_FALSE(CopyStepWhileSourceHeld(scratch / "src\\b.txt", scratch / "set\\new\\b.txt"));
+    EXPECT_EQ(test::ReadFile(scratch / "set\\new\\b.txt"), "came meanwhile");
+
+    // Beside an older copy, the user's own file that bears the copy's temporary name.
+    test::WriteFile(scratch / "src\\c.txt", "c");
+    test::WriteFile(scratch / "old\\c.txt", "older");
+    test::WriteFile(scratch / "old\\c.txt.hk~tmp1", "the user's");
+    EXPECT_FALSE(CopyStepWhileSourceHeld(scratch / "src\\c.txt", scratch / "old\\c.txt"));
+    EXPECT_EQ(test::ReadFile(scratch / "old\\c.txt"), "older");
+    EXPECT_EQ(test::ReadFile(scratch / "old\\c.txt.hk~tmp1"), "the user's");
+    EXPECT_EQ(Messages().back(), "E Copy failed. Skipping to next file");
 }
 
 TEST_F(CopyStepTest, AnOutlookFileThatExistsTakesTheFirstFreeNumber) {
@@ -229,6 +266,16 @@ TEST_F(CopyStepTest, ACopyFinishedAfterTheCancelIsDeletedAsIncomplete) {
     EXPECT_EQ(m[1], "W DELETING INCOMPLETE BACKUPED FILE");
     EXPECT_EQ(m[2], "I Done");
     EXPECT_EQ(form1->ProgressBar.Position(), 0);
+}
+
+TEST_F(CopyStepTest, ACopyOfAReadOnlyFileFinishedAfterTheCancelIsDeletedToo) {
+    // As from a CD: the copy carries the attribute, and Windows deletes no read-only file.
+    test::WriteFile(scratch / "cd\\song.mp3", "mp3");
+    ASSERT_TRUE(test::MakeReadOnly(scratch / "cd\\song.mp3"));
+    JobOver = true;
+    EXPECT_FALSE(form1->CopyStep(scratch / "cd\\song.mp3", scratch / "set\\song.mp3", false));
+    EXPECT_EQ(NamesIn(scratch / "set"), std::set<std::string>{});
+    EXPECT_EQ(Messages().back(), "I Done");
 }
 
 TEST_F(CopyStepTest, ACancelHalfwayThroughACopyLeavesTheFileThatLayThereWhole) {

@@ -273,3 +273,86 @@ std::set<std::string> FilesBelow(const std::string& folder) {
 }
 
 }  // namespace test
+
+namespace test {
+
+namespace {
+
+std::wstring WideText(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0],
+                                      static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return wide;
+}
+
+// The path as Wine's NT layer takes it, with no Win32 change to its name.
+std::string ExactPath(const std::string& path) {
+    const size_t slash = path.find_last_of('\\');
+    const std::string folder = UnixName(path.substr(0, slash));
+    return folder.empty() ? std::string() : "\\\\?\\unix" + folder + "/" + path.substr(slash + 1);
+}
+
+bool HasReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+std::string UnixName(const std::string& path) {
+    using UnixNameFunction = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(WideText(path).c_str()) : nullptr;
+    if (!name) return "";
+    std::string text = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return text;
+}
+
+bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments, const std::function<bool()>& done) {
+    std::string command = tool;
+    for (const std::string& argument : arguments) {
+        const std::string text = argument.rfind("C:\\", 0) == 0 ? UnixName(argument) : argument;
+        if (text.empty()) return false;
+        command += " \"" + text + "\"";
+    }
+    const std::string application = "\\\\?\\unix\\bin\\" + tool;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessA(application.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
+        return false;
+    // Wine gives no handles of a Linux process: what it leaves in their place may be another
+    // handle of this process, so nothing is closed.
+    for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
+    return done();
+}
+
+bool WriteFileUnderExactName(const std::string& path, const std::string& bytes) {
+    MakeFolder(path.substr(0, path.find_last_of('\\')));
+    const std::string exact = ExactPath(path);
+    HANDLE file = exact.empty() ? INVALID_HANDLE_VALUE
+                                : CreateFileA(exact.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                       written == bytes.size();
+    CloseHandle(file);
+    return whole;
+}
+
+bool DeleteFileUnderExactName(const std::string& path) {
+    const std::string exact = ExactPath(path);
+    return !exact.empty() && DeleteFileA(exact.c_str());
+}
+
+bool MakeReadOnly(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+    return HasReadOnly(path) || RunUnix("chmod", {"a-w", path}, [&] { return HasReadOnly(path); });
+}
+
+}  // namespace test

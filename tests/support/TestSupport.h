@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -107,5 +108,21 @@ public:
 
 // Every file below folder, by its path below it ("sub\\name.txt").
 std::set<std::string> FilesBelow(const std::string& folder);
+
+// ---- Names and attributes that the Win32 calls cannot give under Wine ----
+// Wine's Unix name of a path on drive C; empty outside Wine or when Wine gives none.
+std::string UnixName(const std::string& path);
+// Runs a tool of /bin with its arguments (paths on drive C go as their Unix names) and waits until
+// done() holds: the handle of a Linux process does not tell its end.
+bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments, const std::function<bool()>& done);
+// Writes or deletes a file under exactly the name given, through its Unix name: a name that ends
+// in a dot or a blank, or one beside a name that differs from it only in letter case, which the
+// Win32 calls would take for another file. Writing makes the file's folder first.
+bool WriteFileUnderExactName(const std::string& path, const std::string& bytes);
+bool DeleteFileUnderExactName(const std::string& path);
+// Gives a file or a folder the read-only attribute, as a CD or a write-protected share shows
+// it. Wine keeps no such attribute for a folder: it shows one whose Unix permissions allow no
+// writing, so the folder's are taken away. True once the attribute shows.
+bool MakeReadOnly(const std::string& path);
 
 }  // namespace test
