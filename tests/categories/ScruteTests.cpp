@@ -225,47 +225,16 @@ TEST(WalkerUnreadable, AStartFolderThatExistsOrHoldsAReplacedCharacterIsReported
 
 namespace {
 
-// Runs a Linux tool of /bin, its arguments on drive C given by their Unix names, and waits until
-// done() holds (Wine cannot make symbolic links itself: its CreateSymbolicLinkA succeeds and makes
-// nothing).
-bool RunUnix(const std::string& tool, const std::vector<std::string>& arguments, const std::function<bool()>& done) {
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (!unixName) return false;
-    std::string command = tool;
-    for (const std::string& argument : arguments) {
-        std::string text = argument;
-        if (argument.rfind("C:\\", 0) == 0) {
-            char* name = unixName(Wide(argument).c_str());
-            if (!name) return false;
-            text = name;
-            HeapFree(GetProcessHeap(), 0, name);
-        }
-        command += " \"" + text + "\"";
-    }
-    const std::string application = "\\\\?\\unix\\bin\\" + tool;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION child{};
-    if (!CreateProcessA(application.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
-        return false;
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
-    // The handle of a Linux process does not tell its end: the result does.
-    for (int i = 0; i < 500 && !done(); ++i) Sleep(10);
-    return done();
-}
-
-// A Linux symbolic link to a folder, which Wine lists as a folder with
+// A Linux symbolic link (made with ln: Wine cannot make one itself, its CreateSymbolicLinkA
+// succeeds and makes nothing) to a folder, which Wine lists as a folder with
 // FILE_ATTRIBUTE_REPARSE_POINT, as Windows lists a junction.
 class FolderLink {
 public:
     FolderLink(const std::string& target, const std::string& link) : link_(link) {
-        made_ = RunUnix("ln", {"-s", target, link}, [&] { return Attributes() != INVALID_FILE_ATTRIBUTES; });
+        made_ = test::RunUnix("ln", {"-s", target, link}, [&] { return Attributes() != INVALID_FILE_ATTRIBUTES; });
     }
     ~FolderLink() {
-        RunUnix("rm", {"-f", link_}, [&] { return Attributes() == INVALID_FILE_ATTRIBUTES; });
+        test::RunUnix("rm", {"-f", link_}, [&] { return Attributes() == INVALID_FILE_ATTRIBUTES; });
     }
     FolderLink(const FolderLink&) = delete;
     FolderLink& operator=(const FolderLink&) = delete;
