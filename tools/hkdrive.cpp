@@ -19,6 +19,9 @@
 //   hkdrive job <button-id> <panel-id> <caption-id> <text> [seconds]
 //                                         click the button, wait for the panel, then for the
 //                                         caption to read the text; print both times in seconds
+//   hkdrive ask-close [alt-f4]            close the main window as its close box does (or Alt+F4)
+//                                         and return at once: a job asks before it stops
+//   hkdrive wait-exit [seconds]           wait until the program of the main window has ended
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
@@ -153,6 +156,21 @@ int main(int argc, char** argv) {
     }
     if (command == "close") return Close(Seconds(argc, argv, 2, 10));
     HWND main = drive::FindMainWindow();
+    if (command == "ask-close") {
+        if (!main) return Fail("no visible main window to close");
+        if (argc > 2 && std::string(argv[2]) == "alt-f4")
+            drive::PostAltF4(main);
+        else
+            drive::PostClose(main);
+        return 0;
+    }
+    if (command == "wait-exit") {
+        HANDLE process = main ? OpenProcess(SYNCHRONIZE, FALSE, ProgramPid(main)) : nullptr;
+        if (!process) return Fail("no program to wait for");
+        const bool ended = WaitForSingleObject(process, Seconds(argc, argv, 2, 10)) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return ended ? 0 : Fail("the program still runs");
+    }
     if (command == "geometry" && argc == 3 && std::string(argv[2]) == "client") {
         if (!main) return Fail("no visible main window");
         RECT c{};
@@ -196,7 +214,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
                "               close [seconds] | settext <id> <text> | type <id> <text> [ms] | colours <id> |\n"
                "               text <id> | check <id> <0|1> | job <button-id> <panel-id> <caption-id> <text> [seconds] |\n"
-               "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory\n",
+               "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory |\n"
+               "               ask-close [alt-f4] | wait-exit [seconds]\n",
                stderr);
     return 2;
 }

@@ -22,6 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         OleUninitialize();
         return 1;
     }
+    // The please-wait window stands in for the main window while a listing runs.
+    form2.onClose = [&form1] { form1.FormCloseQuery(); };
     ShowWindow(form1.hwnd(), show);
     UpdateWindow(form1.hwnd());
 
