@@ -21,7 +21,7 @@
 //                                         caption to read the text; print both times in seconds
 //   hkdrive ask-close [alt-f4]            close the main window as its close box does (or Alt+F4)
 //                                         and return at once: a job asks before it stops
-//   hkdrive wait-exit [seconds]           wait until the program of the main window has ended
+//   hkdrive wait-exit [seconds]           wait until the program has ended (at once when none runs)
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
@@ -165,8 +165,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "wait-exit") {
-        HANDLE process = main ? OpenProcess(SYNCHRONIZE, FALSE, ProgramPid(main)) : nullptr;
-        if (!process) return Fail("no program to wait for");
+        // The main window shown or hidden (a job lists its files behind the please-wait window);
+        // none at all: the program has ended.
+        HWND any = drive::FirstTopWindow(
+            0, [](HWND w) { return !GetWindow(w, GW_OWNER) && drive::Text(w) == drive::kMainTitle; });
+        if (!any) return 0;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProgramPid(any));
+        if (!process) return Fail("cannot wait for the program to end");
         const bool ended = WaitForSingleObject(process, Seconds(argc, argv, 2, 10)) == WAIT_OBJECT_0;
         CloseHandle(process);
         return ended ? 0 : Fail("the program still runs");
