@@ -343,4 +343,27 @@ inline bool SelectFolderInBrowserW(HANDLE process, HWND browser, const std::wstr
     return ok;
 }
 
+// A close as the user gives it, posted, so that a box the close opens cannot block the caller:
+// the close box (WM_CLOSE) and Alt+F4 (WM_SYSCOMMAND SC_CLOSE, which the window's default
+// handling turns into WM_CLOSE).
+inline void PostClose(HWND w) { PostMessageA(w, WM_CLOSE, 0, 0); }
+inline void PostAltF4(HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+// How many dialog boxes of the process pid are shown now.
+inline size_t CountDialogs(DWORD pid) {
+    size_t count = 0;
+    FirstTopWindow(pid, [&count](HWND w) {
+        char cls[16] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        if (IsWindowVisible(w) && std::string(cls) == "#32770") ++count;
+        return false;
+    });
+    return count;
+}
+
+// Whether the program's process has ended (it is not waited for).
+inline bool Ended(const Program& program) {
+    return program.Process() && WaitForSingleObject(program.Process(), 0) == WAIT_OBJECT_0;
+}
+
 }  // namespace drive

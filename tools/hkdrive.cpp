@@ -22,6 +22,9 @@
 //   hkdrive settext-time <id> <text> [seconds]
 //                                         set an edit's text and print how long the program's
 //                                         change handler took, in seconds
+//   hkdrive ask-close [alt-f4]            close the main window as its close box does (or Alt+F4)
+//                                         and return at once: a job asks before it stops
+//   hkdrive wait-exit [seconds]           wait until the program has ended (at once when none runs)
 //
 // Exit code 0 on success, 1 when the window or control is missing or a wait runs out, 2 on a
 // wrong command line.
@@ -168,6 +171,26 @@ int main(int argc, char** argv) {
     }
     if (command == "close") return Close(Seconds(argc, argv, 2, 10));
     HWND main = drive::FindMainWindow();
+    if (command == "ask-close") {
+        if (!main) return Fail("no visible main window to close");
+        if (argc > 2 && std::string(argv[2]) == "alt-f4")
+            drive::PostAltF4(main);
+        else
+            drive::PostClose(main);
+        return 0;
+    }
+    if (command == "wait-exit") {
+        // The main window shown or hidden (a job lists its files behind the please-wait window);
+        // none at all: the program has ended.
+        HWND any = drive::FirstTopWindow(
+            0, [](HWND w) { return !GetWindow(w, GW_OWNER) && drive::Text(w) == drive::kMainTitle; });
+        if (!any) return 0;
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, ProgramPid(any));
+        if (!process) return Fail("cannot wait for the program to end");
+        const bool ended = WaitForSingleObject(process, Seconds(argc, argv, 2, 10)) == WAIT_OBJECT_0;
+        CloseHandle(process);
+        return ended ? 0 : Fail("the program still runs");
+    }
     if (command == "geometry" && argc == 3 && std::string(argv[2]) == "client") {
         if (!main) return Fail("no visible main window");
         RECT c{};
@@ -211,7 +234,8 @@ int main(int argc, char** argv) {
     std::fputs("usage: hkdrive wait-window [seconds] | geometry client | click <id> | wait-visible <id> [seconds] |\n"
                "               close [seconds] | settext <id> <text> | type <id> <text> [ms] | colours <id> |\n"
                "               text <id> | check <id> <0|1> | job <button-id> <panel-id> <caption-id> <text> [seconds] |\n"
-               "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory\n",
+               "               wait-text <id> <text> [seconds] | dialog [seconds] | answer <button-id> | peak-memory |\n"
+               "               ask-close [alt-f4] | wait-exit [seconds] | settext-time <id> <text> [seconds]\n",
                stderr);
     return 2;
 }

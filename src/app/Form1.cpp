@@ -107,8 +107,8 @@ void TForm1::BindHandlers() {
     AdditionalDirectoriesList.onKeyDown = [this](int key) { AdditionalDirectoriesListKeyDown(key); };
 
     // The jobs.
-    Launch.onClick = [this] { LaunchClick(); };
-    LaunchRestore.onClick = [this] { LaunchRestoreClick(); };
+    Launch.onClick = [this] { RunJob(&TForm1::LaunchClick); };
+    LaunchRestore.onClick = [this] { RunJob(&TForm1::LaunchRestoreClick); };
 
     // Restore pages' options.
     SelectFilesButton.onClick = [this] { SelectFilesButtonClick(); };
@@ -134,8 +134,14 @@ void TForm1::ApplyWindowFont() {
 
 bool TForm1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (msg == WM_CLOSE) {
-        // The window's close box ends the program like the Quit buttons.
-        WelcomeQuitClick();
+        // The close box and Alt+F4 (WM_SYSCOMMAND SC_CLOSE, which the default handling turns
+        // into WM_CLOSE).
+        FormCloseQuery();
+        result = 0;
+        return true;
+    }
+    if (msg == kStopJobMessage) {
+        StopJobAtPanelStart();
         result = 0;
         return true;
     }

@@ -271,6 +271,13 @@ public:
     // While a job copies, its log and captions change for every file: they are painted a few
     // times a second instead of at each change (on), and in full at the job's end (off).
     void PaceJobPanel(bool on);
+    // Runs a job's handler (LaunchClick, LaunchRestoreClick) as the running job, whose listing,
+    // copy and finish a close of the window can stop.
+    void RunJob(void (TForm1::*job)());
+    // The close box or Alt+F4, on the main window or on the please-wait window: while a job runs
+    // it asks as Cancel does, and on Yes stops the job and ends the program once the job's log
+    // is saved; otherwise it ends the program.
+    void FormCloseQuery();
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -283,6 +290,11 @@ private:
     void ShowBackupSetTest(bool recognised);
     void AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture);
     void ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key);
+    // A confirmed Cancel: its line, JobOver, and Previous and Exit enabled.
+    void CancelJob();
+    // Posted when the panel of a job starts whose close was confirmed during its listing.
+    static constexpr UINT kStopJobMessage = WM_APP + 0x201;
+    void StopJobAtPanelStart();
 
     win::UniqueFont font_;
     // The folders left out of My Documents, read when a walk of Search starts.

@@ -58,5 +58,10 @@ bool TForm2::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = 1;
         return true;
     }
+    if (msg == WM_CLOSE && onClose) {
+        onClose();
+        result = 0;
+        return true;
+    }
     return Form::HandleMessage(msg, wp, lp, result);
 }

@@ -1,5 +1,6 @@
 // TForm2: the please-wait window the long listings show in place of the main window.
 #pragma once
+#include <functional>
 #include "ui/Controls.h"
 #include "ui/Form.h"
 
@@ -16,6 +17,8 @@ public:
     void Hide();
     void FormShow();
     void JvWaitingProgress1Ended();
+    // A close of this window (Alt+F4 while it is shown): the owner decides; unset, it hides.
+    std::function<void()> onClose;
 
 protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/Form3.h"
+#include "ui/MessagePump.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_TAB_CLASSES};
@@ -21,15 +22,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         OleUninitialize();
         return 1;
     }
+    // The please-wait window stands in for the main window while a listing runs.
+    form2.onClose = [&form1] { form1.FormCloseQuery(); };
     ShowWindow(form1.hwnd(), show);
     UpdateWindow(form1.hwnd());
 
+    // A request to end that came inside a handler's own pumping takes effect here, once that
+    // handler has returned.
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (!ui::TakeTerminateRequest() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (IsDialogMessageA(form1.hwnd(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     OleUninitialize();
-    return static_cast<int>(msg.wParam);
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }

@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "app/Form2.h"
 #include <initializer_list>
 #include "backup/CopyStep.h"
 #include "backup/JobLog.h"
@@ -16,7 +17,23 @@ void ResetCount(ui::Picture& sign, ui::Label& label, const char* key) {
     label.SetText(LanguageText("INTERFACE", key, key) + " : 0");
 }
 
+// The job whose button's handler runs, from its listing to its finish.
+bool jobRunning = false;
+// That job has reached its panel: its log is there and its copy loop follows.
+bool jobPanelStarted = false;
+// The user confirmed a close while the job listed its files: it stops as soon as it copies.
+bool stopAtPanelStart = false;
+
 }  // namespace
+
+void TForm1::RunJob(void (TForm1::*job)()) {
+    // One job at a time: a Launch that reaches a running job's pumps is not a second job.
+    ui::ReentryGuard guard(jobRunning);
+    if (!guard.Entered()) return;
+    jobPanelStarted = false;
+    stopAtPanelStart = false;
+    (this->*job)();
+}
 
 void TForm1::StartJobPanel() {
     ErrorCount = 0;
@@ -33,6 +50,14 @@ void TForm1::StartJobPanel() {
     JobOver = false;
     CopyClaims.Clear();
     CopyFolders.Clear();
+    jobPanelStarted = true;
+    if (stopAtPanelStart) {
+        stopAtPanelStart = false;
+        // Handled at the copy loop's first step, after the job's first lines: the log reads as
+        // for a Cancel pressed there.
+        PostMessageA(hwnd(), kStopJobMessage, 0, 0);
+        ui::PumpAtNextChance();
+    }
 }
 
 void TForm1::AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture) {
@@ -75,12 +100,48 @@ void TForm1::ShowCount(int count, ui::Picture& sign, ui::Label& label, const cha
 
 void TForm1::LogCancel(const std::string& message) { AddLogLine(message, "[ERROR] " + message, ImageError.Bitmap()); }
 
+namespace {
+
+// While a box of the program waits for its answer, the main window is disabled: a Cancel or a
+// close that still reaches it opens no second box.
+bool ConfirmCancel(HWND owner) {
+    if (ui::DialogOpen()) return false;
+    return ui::ConfirmYesNo(owner, LanguageText("MESSAGES", "CancelJob", "Cancel current operation ?"));
+}
+
+}  // namespace
+
 void TForm1::JobCancelButtonClick() {
-    if (!ui::ConfirmYesNo(hwnd(), LanguageText("MESSAGES", "CancelJob", "Cancel current operation ?"))) return;
+    if (ConfirmCancel(hwnd())) CancelJob();
+}
+
+void TForm1::CancelJob() {
     LogCancel(LanguageText("MESSAGES", "CancelledByUser", "Process cancelled by user"));
     JobOver = true;
     JobPreviousButton.SetEnabled(true);
     JobQuitButton.SetEnabled(true);
+}
+
+void TForm1::FormCloseQuery() {
+    if (ui::DialogOpen()) return;
+    // Once the job is stopping or over, a close ends the program as Exit does, after the job's
+    // finish has saved its log.
+    if (!jobRunning || (jobPanelStarted && JobOver)) {
+        WelcomeQuitClick();
+        return;
+    }
+    // During the listing the please-wait window stands in for the main window.
+    const HWND owner = !Visible() && Form2 && Form2->Visible() ? Form2->hwnd() : hwnd();
+    if (!ConfirmCancel(owner)) return;
+    if (jobPanelStarted)
+        CancelJob();
+    else
+        stopAtPanelStart = true;
+    ui::Terminate();
+}
+
+void TForm1::StopJobAtPanelStart() {
+    if (jobRunning && !JobOver) CancelJob();
 }
 
 void TForm1::PaceJobPanel(bool on) {

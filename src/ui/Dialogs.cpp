@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include "ui/Form.h"
+#include "ui/MessagePump.h"
 #include "win/Handles.h"
 
 namespace ui {
@@ -12,6 +13,21 @@ namespace ui {
 namespace {
 
 Answerer* g_answerer = nullptr;
+
+// How many of the dialogs below are open now, one inside another.
+int openDialogs = 0;
+
+// One dialog open: its loop handles the program's messages until it is answered.
+class OpenDialog {
+public:
+    OpenDialog() { ++openDialogs; }
+    ~OpenDialog() { --openDialogs; }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+
+private:
+    NestedLoop nested_;
+};
 
 // Relabels the buttons of the next message box of this thread, then removes itself.
 thread_local HHOOK t_relabelHook = nullptr;
@@ -90,7 +106,10 @@ int CALLBACK BrowseCallback(HWND w, UINT msg, LPARAM, LPARAM data) {
 
 void SetAnswerer(Answerer* answerer) { g_answerer = answerer; }
 
+bool DialogOpen() { return openDialogs > 0; }
+
 void ShowMessage(HWND owner, const std::string& text) {
+    const OpenDialog open;
     if (g_answerer) {
         g_answerer->Message(owner, text);
         return;
@@ -99,6 +118,7 @@ void ShowMessage(HWND owner, const std::string& text) {
 }
 
 bool ConfirmYesNo(HWND owner, const std::string& text) {
+    const OpenDialog open;
     if (g_answerer) return g_answerer->Confirm(owner, text);
     t_relabelHook = SetWindowsHookExA(WH_CBT, &RelabelHook, nullptr, GetCurrentThreadId());
     int answer = MessageBoxA(owner, text.c_str(), "Confirmation", MB_YESNO | MB_ICONQUESTION);
@@ -110,6 +130,7 @@ bool ConfirmYesNo(HWND owner, const std::string& text) {
 }
 
 bool OpenFiles(HWND owner, const OpenFileRequest& request, std::vector<std::string>& paths) {
+    const OpenDialog open;
     if (g_answerer) return g_answerer->OpenFiles(owner, request, paths);
     std::vector<char> filter = DialogFilter(request.filter);
     std::vector<char> buffer(kFileBufferSize, '\0');
@@ -152,6 +173,7 @@ bool OpenFiles(HWND owner, const OpenFileRequest& request, std::vector<std::stri
 }
 
 bool BrowseForFolder(HWND owner, const std::string& title, const std::string& start, std::string& chosen) {
+    const OpenDialog open;
     if (g_answerer) return g_answerer->BrowseFolder(owner, title, start, chosen);
     char display[MAX_PATH] = {};
     BROWSEINFOA info{};
@@ -171,6 +193,7 @@ bool BrowseForFolder(HWND owner, const std::string& title, const std::string& st
 }
 
 void RunModal(Form& form) {
+    const OpenDialog open;
     if (g_answerer) {
         g_answerer->RunModal(form);
         return;

@@ -41,5 +41,7 @@ bool OpenFiles(HWND owner, const OpenFileRequest& request, std::vector<std::stri
 // Shell folder browser (new style, whole namespace as root), start selection when not empty.
 bool BrowseForFolder(HWND owner, const std::string& title, const std::string& start, std::string& chosen);
 void RunModal(Form& form);
+// Whether one of the dialogs above is open now, waiting for the user.
+bool DialogOpen();
 
 }  // namespace ui

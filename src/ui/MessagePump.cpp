@@ -4,13 +4,27 @@
 
 namespace ui {
 
+namespace {
+
+// How many loops other than the main loop are handling messages now: a handler's pump, a box.
+int nestedLoops = 0;
+bool terminateRequested = false;
+
+}  // namespace
+
+NestedLoop::NestedLoop() { ++nestedLoops; }
+
+NestedLoop::~NestedLoop() { --nestedLoops; }
+
 void PumpMessages() {
+    const NestedLoop nested;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            // Leave the quit request for the main loop, which ends the program.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
+            // Left in the queue, a quit would end every box the running handler opens before it
+            // returns, as if the user had said No: the main loop ends the program instead.
+            terminateRequested = true;
+            continue;
         }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -33,6 +47,19 @@ void KeepResponsive() {
     lastPump = GetTickCount();
 }
 
-void Terminate() { PostQuitMessage(0); }
+void PumpAtNextChance() { lastPump = GetTickCount() - kResponsiveInterval; }
+
+void Terminate() {
+    terminateRequested = true;
+    // Asked from the main loop's own dispatch, the loop ends at once. Inside a handler that pumps
+    // or a box, the request waits until control is back in the main loop.
+    if (nestedLoops == 0) PostQuitMessage(0);
+}
+
+bool TakeTerminateRequest() {
+    const bool requested = terminateRequested;
+    terminateRequested = false;
+    return requested;
+}
 
 }  // namespace ui

@@ -17,7 +17,7 @@ std::string WindowText(const ui::Control& control) {
 
 bool QuitRequested() {
     MSG msg;
-    bool quit = false;
+    bool quit = ui::TakeTerminateRequest();
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         if (msg.message == WM_QUIT) quit = true;
     return quit;

@@ -1,6 +1,9 @@
 // The real Halvorkeep3.exe cancelled in the middle of a backup into a set that an earlier backup
 // filled: the user's Documents of the prefix, backed up twice into one storage folder, the second
 // run cancelled at the first chance. What the first run put into the set must still be there.
+// And a backup or a restore of thousands of files closed by the window's close box or Alt+F4:
+// the close asks as Cancel does, Yes stops the job, saves its log and ends the program, No lets
+// the job finish.
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
@@ -53,7 +56,7 @@ protected:
         documents = test::SpecialFolder(CSIDL_PERSONAL);
         seed.Hide(documents);
         seed.Folder(documents);
-        for (int folder = 0; folder < kFolders; ++folder)
+        for (int folder = 0; folder < folders; ++folder)
             for (int file = 0; file < kFilesPerFolder; ++file) {
                 relatives.insert(Relative(folder, file));
                 seed.File(documents + "\\" + Relative(folder, file), Bytes(Relative(folder, file), "week 1"));
@@ -112,6 +115,18 @@ protected:
         return lines;
     }
 
+    HWND WaitForBox() const {
+        HWND box = nullptr;
+        drive::WaitFor([&] { return (box = drive::FindDialog(program->Pid())) != nullptr; }, kReactMs);
+        return box;
+    }
+    void WaitUntilCopying() const {
+        HWND caption = Control(IDC_CopyProgress);
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(caption).find(" : \"letter ") != std::string::npos; }, kJobMs))
+            << "no file copied: " << drive::Text(caption);
+    }
+
+    int folders = kFolders;
     test::Seed seed;
     test::ScratchFolder storage{"CancelSet"};
     std::string documents;
@@ -168,4 +183,116 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
     EXPECT_EQ(LinesWith(log, "DELETING INCOMPLETE BACKUPED FILE"), 0u);
     const std::set<std::string> everything = test::FilesBelow(storage.path());
     EXPECT_EQ(everything.size(), relatives.size() + 1) << "the set holds the letters and Log.txt";
+}
+
+namespace {
+
+// Thousands of letters, so that a close given while the first ones are copied comes long
+// before the last.
+class CloseProgramTest : public CancelProgramTest {
+protected:
+    CloseProgramTest() { folders = 30; }
+    size_t Dialogs() const { return drive::CountDialogs(program->Pid()); }
+    // The close asks as Cancel does, and a second close meanwhile opens no second box.
+    void AnswerTheClose(void (*close)(HWND), int answer) {
+        // The copies on disk, not the log: the log's window hears of new lines a few times a second.
+        filesAtClose = test::FilesBelow(copies).size();
+        close(program->Main());
+        HWND box = WaitForBox();
+        ASSERT_TRUE(box) << "the close asked nothing";
+        EXPECT_EQ(drive::DialogText(box), "Cancel current operation ?");
+        drive::PostClose(program->Main());
+        Sleep(1000);
+        EXPECT_EQ(Dialogs(), 1u);
+        ASSERT_TRUE(IsWindowVisible(box)) << "the box closed by itself";
+        drive::PressDialogButton(box, answer);
+    }
+    void ExpectEnded() {
+        DWORD code = 1;
+        EXPECT_TRUE(program->WaitForExit(kJobMs, code)) << "the program still runs";
+        EXPECT_EQ(code, 0u);
+    }
+    // Yes stopped the job at once: its cancel line, then its finish, and no file after them.
+    void ExpectCancelled(const std::vector<std::string>& log, const char* finished) {
+        ASSERT_GE(log.size(), 2u);
+        EXPECT_EQ(LinesWith(log, "Process cancelled by user"), 1u);
+        EXPECT_EQ(log[log.size() - 2].rfind("[ERROR] Process cancelled by user", 0), 0u) << log[log.size() - 2];
+        EXPECT_NE(log.back().find(finished), std::string::npos) << log.back();
+        // The close reaches the job within some 50 ms, a hundred files at most here: the rest is
+        // slack for a busy machine.
+        EXPECT_LT(LinesWith(log, "Copying file: \" "), filesAtClose + 500) << "the job ran on";
+    }
+
+    // Where the job's copies land, and how many lay there when the close was given.
+    std::string copies = storage / "Archive\\Documents";
+    size_t filesAtClose = 0;
+};
+
+}  // namespace
+
+TEST_F(CloseProgramTest, ABackupClosedMidCopyStopsOnYesSavesItsLogAndEnds) {
+    ASSERT_NO_FATAL_FAILURE(StartAndLaunch());
+    ASSERT_NO_FATAL_FAILURE(WaitUntilCopying());
+    ASSERT_NO_FATAL_FAILURE(AnswerTheClose(drive::PostClose, IDYES));
+    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    ASSERT_NO_FATAL_FAILURE(ExpectCancelled(LogLines(), kFinished));
+    EXPECT_LT(test::FilesBelow(storage / "Archive\\Documents").size(), relatives.size());
+}
+
+TEST_F(CloseProgramTest, AltF4AnsweredNoLetsTheBackupFinishAndTheWindowStays) {
+    ASSERT_NO_FATAL_FAILURE(StartAndLaunch());
+    ASSERT_NO_FATAL_FAILURE(WaitUntilCopying());
+    ASSERT_NO_FATAL_FAILURE(AnswerTheClose(drive::PostAltF4, IDNO));
+    ASSERT_TRUE(ShowsText(IDC_CopyProgress, kFinished, kJobMs));
+    EXPECT_FALSE(drive::Ended(*program));
+    EXPECT_TRUE(IsWindowVisible(program->Main()));
+    EXPECT_EQ(Dialogs(), 0u);
+    EXPECT_EQ(test::FilesBelow(storage / "Archive\\Documents"), relatives);
+    EXPECT_EQ(LinesWith(LogLines(), "Process cancelled by user"), 0u);
+    // The job is over: a close ends the program and asks nothing.
+    drive::PostClose(program->Main());
+    DWORD code = 1;
+    EXPECT_TRUE(program->WaitForExit(kReactMs, code));
+}
+
+TEST_F(CloseProgramTest, ACloseConfirmedWhileTheBackupListsCopiesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartAndLaunch());
+    // Right behind Launch's click: the job's listing takes it.
+    drive::PostClose(program->Main());
+    HWND box = WaitForBox();
+    ASSERT_TRUE(box) << "the close asked nothing";
+    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel))) << "the close came after the listing";
+    drive::PressDialogButton(box, IDYES);
+    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    const std::vector<std::string> log = LogLines();
+    ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, kFinished));
+    EXPECT_EQ(LinesWith(log, "Copying file"), 0u);
+    EXPECT_EQ(test::FilesBelow(storage.path()), std::set<std::string>{"Log.txt"});
+}
+
+TEST_F(CloseProgramTest, ARestoreClosedMidCopyStopsOnYesSavesItsLogAndEnds) {
+    for (const std::string& relative : relatives) test::WriteFile(InSet(relative), Bytes(relative, "week 1"));
+    test::DeleteTree(documents + "\\Letters");
+    copies = documents;
+    const std::string restoreLog = test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt";
+    seed.File(restoreLog, "earlier log");
+    test::WriteFile(Ini(), kSettings);
+    program = std::make_unique<drive::Program>(test::ExeFolder() + "\\app\\Halvorkeep3.exe");
+    ASSERT_EQ(program->Start(kReactMs), "");
+    ASSERT_TRUE(drive::ClickAndWait(Control(IDC_RestoreData)));
+    ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), storage.path()));
+    HWND next = Control(IDC_WelcomeNext);
+    ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs)) << "the set was not recognised";
+    for (int id : {IDC_WelcomeNext, IDC_Restore1Next, IDC_Restore2Next, IDC_Restore3Next, IDC_Restore4Next,
+                   IDC_Restore5Next})
+        ASSERT_TRUE(drive::ClickAndWait(Control(id)));
+    drive::Click(Control(IDC_LaunchRestore));
+    ASSERT_NO_FATAL_FAILURE(WaitUntilCopying());
+    ASSERT_NO_FATAL_FAILURE(AnswerTheClose(drive::PostClose, IDYES));
+    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    std::istringstream text(test::ReadFile(restoreLog));
+    std::vector<std::string> log;
+    for (std::string line; std::getline(text, line);) log.push_back(line);
+    ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, "Restoration job is finished!"));
+    EXPECT_LT(test::FilesBelow(documents).size(), relatives.size());
 }

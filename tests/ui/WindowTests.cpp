@@ -78,6 +78,32 @@ TEST(DialogTest, RealConfirmationSaysOuiAndNonAndGivesTheAnswer) {
     }
 }
 
+static void CALLBACK TerminateOnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ui::Terminate();
+}
+
+// Exit pressed while a job winds down asks for the end inside the job's pump; a quit posted from
+// elsewhere reaches a pump too. Both wait for the main loop: no quit stays queued, so a box
+// opened meanwhile waits for the user's answer instead of closing at once as a No.
+TEST(DialogTest, AnEndAskedInsideAPumpLeavesNoQuitToCloseTheNextBox) {
+    SetTimer(nullptr, 0, 1, &TerminateOnTimer);
+    bool asked = false;
+    for (DWORD t = GetTickCount(); !asked && GetTickCount() - t < 5000; Sleep(2)) {
+        ui::PumpMessages();
+        asked = ui::TakeTerminateRequest();
+    }
+    EXPECT_TRUE(asked);
+    PostQuitMessage(3);
+    ui::PumpMessages();
+    EXPECT_TRUE(ui::TakeTerminateRequest());
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    std::thread user = User("Confirmation", IDYES);
+    EXPECT_TRUE(ui::ConfirmYesNo(nullptr, "Cancel current operation ?"));
+    user.join();
+}
+
 TEST(DialogTest, RealFileDialogGivesTheFullPathsOfOneOrSeveralFiles) {
     test::ScratchFolder folder("ui-open-files");
     for (const char* name : {"a.txt", "b.txt"}) test::WriteFile(folder / name, "x");
