@@ -27,14 +27,6 @@ constexpr DWORD kJobMs = 180000;
 constexpr int kFolders = 12, kFilesPerFolder = 100;
 const char kFinished[] = "Backup job is finished!";
 
-// Every category but My Documents refused at the last backup, so the job copies only the
-// seeded files.
-const char kSettings[] =
-    "[CONFIG]\r\nLastLanguage=English\r\nBackupInSubFolder=NO\r\nBackupMyDocuments=YES\r\nBackupDesktop=NO\r\n"
-    "BackupWallPaper=NO\r\nBackupQuickLaunch=NO\r\nBackupMyPictures=NO\r\nBackupMyMusic=NO\r\nBackupMyVideos=NO\r\n"
-    "BackupIEFavorites=NO\r\nBackupIEStartPage=NO\r\nBackupOutlookNK2=NO\r\nBackupWindowsMail=NO\r\nBackupWab=NO\r\n"
-    "BackupSharedDocuments=NO\r\nBackupFonts=NO\r\nBackupWindowsCalendar=NO\r\nBackupRasPhone=NO\r\n";
-
 std::string Relative(int folder, int file) {
     char name[64];
     snprintf(name, sizeof(name), "Letters\\%02d\\letter %03d.txt", folder, file);
@@ -43,11 +35,6 @@ std::string Relative(int folder, int file) {
 
 std::string Bytes(const std::string& relative, const char* week) {
     return std::string(week) + " " + relative + "\r\n" + std::string(3000, week[5]);
-}
-
-size_t LinesWith(const std::vector<std::string>& lines, const std::string& text) {
-    return std::count_if(lines.begin(), lines.end(),
-                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 class CancelProgramTest : public testing::Test {
@@ -80,7 +67,7 @@ protected:
     // Starts the program with the remembered refusals, names the storage folder, walks the six
     // backup pages and presses Launch.
     void StartAndLaunch() {
-        test::WriteFile(Ini(), kSettings);
+        test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
         program = std::make_unique<drive::Program>(test::ExeFolder() + "\\app\\Halvorkeep3.exe");
         ASSERT_EQ(program->Start(kReactMs), "");
         ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage.path()));
@@ -160,8 +147,9 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
     ASSERT_NO_FATAL_FAILURE(Exit());
 
     const std::vector<std::string> log = LogLines();
-    ASSERT_EQ(LinesWith(log, "Process cancelled by user"), 1u);
-    const size_t copying = LinesWith(log, "Copying file: \" "), copied = LinesWith(log, "File successfully copied");
+    ASSERT_EQ(test::LinesWith(log, "Process cancelled by user"), 1u);
+    const size_t copying = test::LinesWith(log, "Copying file: \" ");
+    const size_t copied = test::LinesWith(log, "File successfully copied");
     ASSERT_GE(copying, 1u);
     ASSERT_LT(copying, relatives.size()) << "the cancel came after the last file: this run proves nothing";
 
@@ -180,7 +168,7 @@ TEST_F(CancelProgramTest, ASecondBackupCancelledAtTheFirstChanceKeepsEveryFileOf
         else EXPECT_TRUE(bytes == Bytes(relative, "week 1")) << relative << " is neither copy, " << bytes.size() << " bytes";
     }
     EXPECT_EQ(newer, copied) << "only the files copied before the cancel were replaced";
-    EXPECT_EQ(LinesWith(log, "DELETING INCOMPLETE BACKUPED FILE"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "DELETING INCOMPLETE BACKUPED FILE"), 0u);
     const std::set<std::string> everything = test::FilesBelow(storage.path());
     EXPECT_EQ(everything.size(), relatives.size() + 1) << "the set holds the letters and Log.txt";
 }
@@ -215,12 +203,12 @@ protected:
     // Yes stopped the job at once: its cancel line, then its finish, and no file after them.
     void ExpectCancelled(const std::vector<std::string>& log, const char* finished) {
         ASSERT_GE(log.size(), 2u);
-        EXPECT_EQ(LinesWith(log, "Process cancelled by user"), 1u);
+        EXPECT_EQ(test::LinesWith(log, "Process cancelled by user"), 1u);
         EXPECT_EQ(log[log.size() - 2].rfind("[ERROR] Process cancelled by user", 0), 0u) << log[log.size() - 2];
         EXPECT_NE(log.back().find(finished), std::string::npos) << log.back();
         // The close reaches the job within some 50 ms, a hundred files at most here: the rest is
         // slack for a busy machine.
-        EXPECT_LT(LinesWith(log, "Copying file: \" "), filesAtClose + 500) << "the job ran on";
+        EXPECT_LT(test::LinesWith(log, "Copying file: \" "), filesAtClose + 500) << "the job ran on";
     }
 
     // Where the job's copies land, and how many lay there when the close was given.
@@ -248,7 +236,7 @@ TEST_F(CloseProgramTest, AltF4AnsweredNoLetsTheBackupFinishAndTheWindowStays) {
     EXPECT_TRUE(IsWindowVisible(program->Main()));
     EXPECT_EQ(Dialogs(), 0u);
     EXPECT_EQ(test::FilesBelow(storage / "Archive\\Documents"), relatives);
-    EXPECT_EQ(LinesWith(LogLines(), "Process cancelled by user"), 0u);
+    EXPECT_EQ(test::LinesWith(LogLines(), "Process cancelled by user"), 0u);
     // The job is over: a close ends the program and asks nothing.
     drive::PostClose(program->Main());
     DWORD code = 1;
@@ -266,7 +254,7 @@ TEST_F(CloseProgramTest, ACloseConfirmedWhileTheBackupListsCopiesNothing) {
     ASSERT_NO_FATAL_FAILURE(ExpectEnded());
     const std::vector<std::string> log = LogLines();
     ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, kFinished));
-    EXPECT_EQ(LinesWith(log, "Copying file"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "Copying file"), 0u);
     EXPECT_EQ(test::FilesBelow(storage.path()), std::set<std::string>{"Log.txt"});
 }
 
@@ -276,7 +264,7 @@ TEST_F(CloseProgramTest, ARestoreClosedMidCopyStopsOnYesSavesItsLogAndEnds) {
     copies = documents;
     const std::string restoreLog = test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt";
     seed.File(restoreLog, "earlier log");
-    test::WriteFile(Ini(), kSettings);
+    test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
     program = std::make_unique<drive::Program>(test::ExeFolder() + "\\app\\Halvorkeep3.exe");
     ASSERT_EQ(program->Start(kReactMs), "");
     ASSERT_TRUE(drive::ClickAndWait(Control(IDC_RestoreData)));

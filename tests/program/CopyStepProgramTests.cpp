@@ -20,13 +20,6 @@ namespace {
 constexpr DWORD kReactMs = 20000;
 constexpr DWORD kJobMs = 120000;
 
-// Every category but My Documents refused at the last backup.
-const char kOnlyMyDocuments[] =
-    "[CONFIG]\r\nLastLanguage=English\r\nBackupInSubFolder=NO\r\nBackupMyDocuments=YES\r\nBackupDesktop=NO\r\n"
-    "BackupWallPaper=NO\r\nBackupQuickLaunch=NO\r\nBackupMyPictures=NO\r\nBackupMyMusic=NO\r\nBackupMyVideos=NO\r\n"
-    "BackupIEFavorites=NO\r\nBackupIEStartPage=NO\r\nBackupOutlookNK2=NO\r\nBackupWindowsMail=NO\r\nBackupWab=NO\r\n"
-    "BackupSharedDocuments=NO\r\nBackupFonts=NO\r\nBackupWindowsCalendar=NO\r\nBackupRasPhone=NO\r\n";
-
 std::vector<std::string> Lines(const std::string& file) {
     std::istringstream text(test::ReadFile(file));
     std::vector<std::string> lines;
@@ -94,7 +87,7 @@ TEST_F(CopyStepProgramTest, ABackupNeverCopiesTwoFilesThatWindowsReadsAsOne) {
     ASSERT_EQ(test::FilesBelow(documents), (std::set<std::string>{"Budget.xls", "Letters\\draft ", "README.TXT",
                                                                   "notes", "notes.", "readme.txt"}));
 
-    test::WriteFile(Ini(), kOnlyMyDocuments);
+    test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), scratch.path()));
     HWND next = Control(IDC_WelcomeNext);

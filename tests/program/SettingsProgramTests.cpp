@@ -21,22 +21,10 @@ constexpr DWORD kReactMs = 20000;
 constexpr DWORD kJobMs = 120000;
 const char kFinished[] = "Backup job is finished!";
 
-// Every category but My Documents refused at the last backup.
-const char kSettings[] =
-    "[CONFIG]\r\nLastLanguage=English\r\nBackupInSubFolder=NO\r\nBackupMyDocuments=YES\r\nBackupDesktop=NO\r\n"
-    "BackupWallPaper=NO\r\nBackupQuickLaunch=NO\r\nBackupMyPictures=NO\r\nBackupMyMusic=NO\r\nBackupMyVideos=NO\r\n"
-    "BackupIEFavorites=NO\r\nBackupIEStartPage=NO\r\nBackupOutlookNK2=NO\r\nBackupWindowsMail=NO\r\nBackupWab=NO\r\n"
-    "BackupSharedDocuments=NO\r\nBackupFonts=NO\r\nBackupWindowsCalendar=NO\r\nBackupRasPhone=NO\r\n";
-
 std::string ReadIni(const std::string& file, const char* key) {
     char value[MAX_PATH] = {};
     GetPrivateProfileStringA("CONFIG", key, "<missing>", value, sizeof(value), file.c_str());
     return value;
-}
-
-size_t LinesWith(const std::vector<std::string>& lines, const std::string& text) {
-    return std::count_if(lines.begin(), lines.end(),
-                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 // A file opened for reading that nobody may write while it is held.
@@ -66,7 +54,7 @@ protected:
         seed.Hide(documents);
         seed.Folder(documents);
         seed.File(documents + "\\letter.txt", "Dear Sir,");
-        test::WriteFile(Ini(), std::string(kSettings) + "LastBackupFolder=" + first.path() + "\r\n");
+        test::WriteFile(Ini(), std::string(test::kOnlyMyDocumentsSettings) + "LastBackupFolder=" + first.path() + "\r\n");
     }
     void TearDown() override {
         ProgramFolderTest::TearDown();
@@ -139,9 +127,9 @@ TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenBesideTheProgramLiveInThe
     const std::vector<std::string> log = BackUpInto(second);
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(test::ReadFile(second / "Archive\\Documents\\letter.txt"), "Dear Sir,");
-    EXPECT_EQ(LinesWith(log, "Could not"), 0u);
-    EXPECT_EQ(LinesWith(log, "[ERROR]"), 0u);
-    EXPECT_EQ(LinesWith(log, "[WARNING]"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "Could not"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "[ERROR]"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "[WARNING]"), 0u);
     EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), second.path());
     EXPECT_EQ(ReadIni(UserIni(), "BackupMyDocuments"), "YES");
     EXPECT_EQ(ReadIni(UserIni(), "BackupDesktop"), "NO");
@@ -170,9 +158,9 @@ TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenAnywhereAreOneWarningOfTh
     EXPECT_EQ(ShownStorage(), first.path()) << "the settings beside the program are still read";
     const std::vector<std::string> log = BackUpInto(second);
     EXPECT_EQ(test::ReadFile(second / "Archive\\Documents\\letter.txt"), "Dear Sir,");
-    EXPECT_EQ(LinesWith(log, "[WARNING]"), 1u);
-    EXPECT_EQ(LinesWith(log, "[WARNING] "), LinesWith(log, " : Could not save the settings: \"" + Ini() + "\""));
-    EXPECT_EQ(LinesWith(log, "Could not write"), 0u);
-    EXPECT_EQ(LinesWith(log, "[ERROR]"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "[WARNING]"), 1u);
+    EXPECT_EQ(test::LinesWith(log, "[WARNING] "), test::LinesWith(log, " : Could not save the settings: \"" + Ini() + "\""));
+    EXPECT_EQ(test::LinesWith(log, "Could not write"), 0u);
+    EXPECT_EQ(test::LinesWith(log, "[ERROR]"), 0u);
     EXPECT_EQ(warnings, "Warnings : 1");
 }

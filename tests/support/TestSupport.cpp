@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <shlobj.h>
@@ -299,6 +300,17 @@ bool HasReadOnly(const std::string& path) {
 }
 
 }  // namespace
+
+const char kOnlyMyDocumentsSettings[] =
+    "[CONFIG]\r\nLastLanguage=English\r\nBackupInSubFolder=NO\r\nBackupMyDocuments=YES\r\nBackupDesktop=NO\r\n"
+    "BackupWallPaper=NO\r\nBackupQuickLaunch=NO\r\nBackupMyPictures=NO\r\nBackupMyMusic=NO\r\nBackupMyVideos=NO\r\n"
+    "BackupIEFavorites=NO\r\nBackupIEStartPage=NO\r\nBackupOutlookNK2=NO\r\nBackupWindowsMail=NO\r\nBackupWab=NO\r\n"
+    "BackupSharedDocuments=NO\r\nBackupFonts=NO\r\nBackupWindowsCalendar=NO\r\nBackupRasPhone=NO\r\n";
+
+size_t LinesWith(const std::vector<std::string>& lines, const std::string& text) {
+    return std::count_if(lines.begin(), lines.end(),
+                         [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
 
 std::string UnixName(const std::string& path) {
     using UnixNameFunction = char*(CDECL*)(LPCWSTR);

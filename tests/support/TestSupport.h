@@ -106,6 +106,12 @@ public:
     void RunModal(ui::Form& form) override;
 };
 
+// A settings file in which every category but My Documents was refused at the last backup, so
+// that a backup copies only what a test put in My Documents.
+extern const char kOnlyMyDocumentsSettings[];
+// How many of the lines hold text.
+size_t LinesWith(const std::vector<std::string>& lines, const std::string& text);
+
 // Every file below folder, by its path below it ("sub\\name.txt").
 std::set<std::string> FilesBelow(const std::string& folder);
 
