@@ -65,16 +65,6 @@ void DeleteOwnFile(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-// Takes the read-only attribute off a copy; false when it stays read-only. The attribute is
-// looked at once the copy is in place, so nothing is asked of the disk before.
-bool MadeWritable(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
-    // No attribute at all reads as "change nothing": a file that was read-only alone turns normal.
-    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
-    return SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL) != FALSE;
-}
-
 // One copy onto a name that nothing has yet: the copy refuses to write over a file, so its own
 // answer tells whether the name is taken. A folder made earlier in the job that has gone since is
 // made again, once a step.
@@ -171,6 +161,15 @@ bool OpensUnderItsOwnName(const std::string& path) {
     return true;
 }
 
+bool MadeWritable(const std::string& path) {
+    // The attribute is looked at once the copy is in place, so nothing is asked of the disk before.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) return true;
+    // No attribute at all reads as "change nothing": a file that was read-only alone turns normal.
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
 std::string TemporaryName(const std::string& destination, int k) {
     std::string candidate = destination + ".hk~tmp" + std::to_string(k);
     if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
@@ -265,13 +264,10 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
     }
     // Only a file the copy made is ever deleted: one that lay at that name stays.
     const bool ownTemporary = copied || copyMadeItsFile;
-    // The copy is in place. A restore never leaves the user a read-only file because its copy
-    // in the set is one (a set on a CD or a write-protected share, or copied from one).
+    // The copy is in place.
     const auto inPlace = [&] {
         CopyClaims.Claim(source, destination);
         LogInfo(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"));
-        if (RestoreData.Checked() && !MadeWritable(destination))
-            LogWarning(LanguageText("MESSAGES", "StillReadOnly", "This file could not be made writable: it stays read-only"));
         return true;
     };
 

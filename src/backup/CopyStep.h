@@ -31,6 +31,10 @@ extern CopyWithProgressFunction CopyWithProgress;
 // "notes" (or nothing): a file listed under such a name cannot be copied as itself.
 bool OpensUnderItsOwnName(const std::string& path);
 
+// Takes the read-only attribute off a file, keeping its other attributes; false when it stays
+// read-only. A copy carries the attribute of its source.
+bool MadeWritable(const std::string& path);
+
 // Destinations of the running job, so that no entry overwrites a file another entry produced.
 class DestinationClaims {
 public:

@@ -86,8 +86,15 @@ void TForm1::RestoreCopyLoop() {
         if (tag == "[FONTS---]") RegisterFont(*this, set, source);
         if (MapRestoreTarget(tag, source)) {
             const long long size = RestoreCopyList.Value(CopyIndex);
-            if (tag != "[WALLPAPE]") CopyStep(source, RestoreTarget, false, size);
-            else if (RestoreWallpaperEntry(source, size)) RestoredWallpaperFile = RestoreTarget;
+            const bool wallpaper = tag == "[WALLPAPE]";
+            const bool restored =
+                wallpaper ? RestoreWallpaperEntry(source, size) : CopyStep(source, RestoreTarget, false, size);
+            if (restored && wallpaper) RestoredWallpaperFile = RestoreTarget;
+            // A restored file is never left read-only because its copy in the set is one (a set on
+            // a CD or a write-protected share, or copied from one).
+            if (restored && !MadeWritable(RestoreTarget))
+                LogWarning(LanguageText("MESSAGES", "StillReadOnly",
+                                        "This file could not be made writable: it stays read-only"));
         }
         Log.SelectLast();
     }
