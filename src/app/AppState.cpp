@@ -74,6 +74,14 @@ std::string UserSettingsFileName() {
 
 namespace {
 
+// The user's own file says which settings file beside a program it stands in for, and how that
+// file was (its last-write time and size) when the settings moved aside. While that file is
+// still so, nothing was chosen beside the program since: the settings aside are the later ones.
+// Once they are taken back beside the program, the state is emptied.
+const char kAsideSection[] = "SavedAside";
+const char kAsideFor[] = "For";
+const char kAsideBeside[] = "Beside";
+
 // Whether the file can be opened for writing. A missing file is made, empty, as the first write
 // would make it.
 bool Writable(const std::string& file) {
@@ -84,22 +92,83 @@ bool Writable(const std::string& file) {
     return true;
 }
 
-// The user's own settings file made ready to take the settings: its folder made and, when the
-// file does not exist yet, the settings read so far copied into it. False when it cannot be
-// written either; the settings are then still read from where they were.
-bool PrepareUserSettings(const std::string& from, const std::string& user) {
+// The last-write time of a file (0 when there is no such file) and, when asked, its size.
+ULONGLONG LastWritten(const std::string& file, DWORD* size = nullptr) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return 0;
+    if (size) *size = data.nFileSizeLow;
+    return (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+// How the settings file beside the program is now, as the user's own file records it.
+std::string BesideState(const std::string& beside) {
+    DWORD size = 0;
+    const ULONGLONG written = LastWritten(beside, &size);
+    if (written == 0) return "none";
+    char text[40];
+    wsprintfA(text, "%08lX%08lX-%lu", DWORD(written >> 32), DWORD(written), size);
+    return text;
+}
+
+enum class Aside { None, Later, Older, Unmarked };
+
+// What the user's own file is to the settings file beside the program, whose state was taken
+// before anything could touch it.
+Aside AsideOf(const std::string& user, const std::string& beside, const std::string& besideState) {
+    if (user.empty() || !FileExists(user)) return Aside::None;
+    const win::IniFile aside(user);
+    const std::string standsFor = aside.ReadString(kAsideSection, kAsideFor, "");
+    if (standsFor.empty()) return Aside::Unmarked;
+    // Another copy of the program (elsewhere on the disk, on another stick) left it.
+    if (lstrcmpiA(standsFor.c_str(), beside.c_str()) != 0) return Aside::None;
+    return aside.ReadString(kAsideSection, kAsideBeside, "") == besideState ? Aside::Later : Aside::Older;
+}
+
+// The user's own settings file made ready to take the settings: its folder made and, unless it
+// holds the later settings, made anew as a copy of the file beside the program (never an older
+// copy mixed with later choices). It then records what it stands in for. False when it cannot
+// be written either; the settings are then still read from where they were.
+bool PrepareUserSettings(const std::string& beside, const std::string& user, bool later) {
     if (user.empty() || !ForceDirectories(user.substr(0, user.rfind('\\')))) return false;
-    if (!FileExists(user) && FileExists(from)) CopyFileA(from.c_str(), user.c_str(), TRUE);
-    return Writable(user);
+    if (!later) {
+        DeleteFileA(user.c_str());
+        if (FileExists(beside)) CopyFileA(beside.c_str(), user.c_str(), FALSE);
+    }
+    if (!Writable(user)) return false;
+    win::IniFile aside(user);
+    aside.WriteString(kAsideSection, kAsideFor, beside);
+    aside.WriteString(kAsideSection, kAsideBeside, BesideState(beside));
+    return true;
+}
+
+// The choices made aside written into the file beside the program, which can be written again:
+// the next start, and a stick taken elsewhere, see them there. A key only the file beside the
+// program has stays.
+void BringBack(const std::string& user, const std::string& beside) {
+    win::IniFile aside(user), settings(beside);
+    for (const std::string& key : aside.ReadSection("CONFIG"))
+        settings.WriteString("CONFIG", key, aside.ReadString("CONFIG", key, ""));
+    aside.WriteString(kAsideSection, kAsideBeside, "");
 }
 
 }  // namespace
 
 void OpenSettings() {
     std::string file = SettingsFileName();
-    if (!Writable(file)) {
-        const std::string user = UserSettingsFileName();
-        if (PrepareUserSettings(file, user)) file = user;
+    const std::string user = UserSettingsFileName();
+    // Taken before the writing test, which makes a missing file.
+    const std::string besideState = BesideState(file);
+    const Aside aside = AsideOf(user, file, besideState);
+    if (Writable(file)) {
+        if (aside == Aside::Later) BringBack(user, file);
+    } else {
+        // A file made aside before it recorded what it stands in for counts when it was written
+        // after the one beside the program.
+        const bool later = aside == Aside::Later ||
+                           (aside == Aside::Unmarked && LastWritten(user) > LastWritten(file));
+        if (PrepareUserSettings(file, user, later)) file = user;
     }
     SettingsIni = std::make_unique<win::IniFile>(file);
 }
@@ -113,9 +182,9 @@ bool WriteSetting(const std::string& key, const std::string& value) {
     if (!SettingsIni) return false;
     if (SettingsIni->WriteString("CONFIG", key, value)) return true;
     // The file beside the program could be written at start-up and no longer can (the stick was
-    // write-protected meanwhile).
+    // write-protected meanwhile): it holds the latest settings, which the user's own file takes.
     const std::string user = UserSettingsFileName();
-    if (SettingsIni->FileName() == user || !PrepareUserSettings(SettingsIni->FileName(), user)) return false;
+    if (SettingsIni->FileName() == user || !PrepareUserSettings(SettingsIni->FileName(), user, false)) return false;
     SettingsIni = std::make_unique<win::IniFile>(user);
     return SettingsIni->WriteString("CONFIG", key, value);
 }

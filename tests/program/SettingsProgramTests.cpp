@@ -74,14 +74,27 @@ protected:
         DWORD code = 0;
         ASSERT_TRUE(program_->WaitForExit(kReactMs, code)) << "Quit did not end the program";
     }
-    // Names the storage folder, walks the six backup pages, presses Launch, waits for the end of
-    // the job and exits; the job's log lines.
-    std::vector<std::string> BackUpInto(const test::ScratchFolder& storage) {
+    // Sets a check box as the user wants it.
+    void Tick(int id, bool ticked) {
+        HWND box = Control(id);
+        if (drive::IsChecked(box) != ticked) {
+            EXPECT_TRUE(drive::ClickAndWait(box));
+        }
+        EXPECT_EQ(drive::IsChecked(box), ticked) << id;
+    }
+    // Names the storage folder and sets the sub-folder option, walks the six backup pages (the
+    // start page ticked as asked, its tick after Next kept in startPageFound), presses Launch,
+    // waits for the end of the job and exits; the job's log lines (none in a sub-folder).
+    std::vector<std::string> BackUpInto(const test::ScratchFolder& storage, bool subFolder = false,
+                                        bool startPage = false) {
         EXPECT_TRUE(drive::SetText(Control(IDC_StoragePath), storage.path()));
         HWND next = Control(IDC_WelcomeNext);
         EXPECT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        Tick(IDC_BackupInSubFolder, subFolder);
         EXPECT_TRUE(drive::ClickAndWait(next));
         EXPECT_TRUE(Shows(IDC_BackupTabSheet1));
+        startPageFound = drive::IsChecked(Control(IDC_IEStartPage));
+        Tick(IDC_IEStartPage, startPage);
         const std::pair<int, int> pages[] = {{IDC_Backup1Next, IDC_BackupTabSheet2}, {IDC_Backup2Next, IDC_BackupTabSheet3},
                                              {IDC_Backup3Next, IDC_BackupTabSheet4}, {IDC_Backup4Next, IDC_BackupTabSheet5},
                                              {IDC_Backup5Next, IDC_BackupTabSheet6}};
@@ -108,6 +121,7 @@ protected:
     test::ScratchFolder first{"SettingsFirst"}, second{"SettingsSecond"};
     std::string documents;
     std::string warnings;  // the warning counter's caption at the end of the job
+    bool startPageFound = false;
 };
 
 }  // namespace
@@ -140,12 +154,51 @@ TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenBesideTheProgramLiveInThe
     EXPECT_EQ(ShownStorage(), second.path());
     ASSERT_NO_FATAL_FAILURE(Quit());
 
-    // Once it can be written again (a copy on a stick), the file beside the program is the one.
+    // Once it can be written again (a copy on a stick), the file beside the program is the one,
+    // and it takes along the choices made meanwhile.
     hold.Release();
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), second.path());
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(ReadIni(Ini(), "LastBackupFolder"), second.path());
+    EXPECT_EQ(ReadIni(Ini(), "BackupMyDocuments"), "YES");
+}
+
+TEST_F(SettingsProgramTest, EachStartReadsTheLatestChoicesWhicheverFileHoldsThem) {
+    // Internet Explorer is there: Next ticks its start page unless it was refused.
+    seed.RegKey(HKEY_CURRENT_USER, "Software\\Microsoft\\Internet Explorer\\Main");
+    {
+        // Another program holds the file beside this one during a backup with new choices.
+        ReadOnlyHold hold(Ini());
+        ASSERT_TRUE(hold.Held());
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        BackUpInto(second, true, true);
+        EXPECT_FALSE(startPageFound) << "refused at the last backup";
+    }
+    // The next start shows them and keeps them beside the program; a backup changes them back.
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), second.path());
+    EXPECT_TRUE(drive::IsChecked(Control(IDC_BackupInSubFolder)));
+    EXPECT_EQ(ReadIni(Ini(), "LastBackupFolder"), second.path());
+    EXPECT_EQ(ReadIni(Ini(), "BackupIEStartPage"), "YES");
+    BackUpInto(first);
+    EXPECT_TRUE(startPageFound) << "ticked at the last backup";
+    {
+        // Held again: the choices made beside the program since, not the earlier copy aside.
+        ReadOnlyHold hold(Ini());
+        ASSERT_TRUE(hold.Held());
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        EXPECT_EQ(ShownStorage(), first.path());
+        EXPECT_FALSE(drive::IsChecked(Control(IDC_BackupInSubFolder)));
+        ASSERT_NO_FATAL_FAILURE(Quit());
+        EXPECT_EQ(ReadIni(UserIni(), "BackupIEStartPage"), "NO");
+    }
+    // A copy aside that stands in for another copy of the program is never read over this one's.
+    ASSERT_TRUE(WritePrivateProfileStringA("CONFIG", "LastBackupFolder", second.path().c_str(), UserIni().c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringA("SavedAside", "For", "E:\\Halvorkeep3\\Halvorkeep.ini", UserIni().c_str()));
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     EXPECT_EQ(ShownStorage(), first.path());
     ASSERT_NO_FATAL_FAILURE(Quit());
-    EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), second.path());
 }
 
 TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenAnywhereAreOneWarningOfTheBackup) {
