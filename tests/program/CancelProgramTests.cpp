@@ -96,12 +96,13 @@ protected:
         ASSERT_TRUE(program->WaitForExit(kReactMs, code)) << "Exit did not end the program";
     }
     std::string InSet(const std::string& relative) const { return storage / ("Archive\\Documents\\" + relative); }
-    std::vector<std::string> LogLines() const {
-        std::istringstream text(test::ReadFile(storage / "Log.txt"));
+    static std::vector<std::string> LinesOf(const std::string& file) {
+        std::istringstream text(test::ReadFile(file));
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);) lines.push_back(line);
         return lines;
     }
+    std::vector<std::string> LogLines() const { return LinesOf(storage / "Log.txt"); }
 
     HWND WaitForBox() const {
         HWND box = nullptr;
@@ -229,12 +230,7 @@ protected:
         drive::Click(Control(IDC_LaunchRestore));
     }
     static std::string RestoreLogFile() { return test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"; }
-    static std::vector<std::string> RestoreLogLines() {
-        std::istringstream text(test::ReadFile(RestoreLogFile()));
-        std::vector<std::string> log;
-        for (std::string line; std::getline(text, line);) log.push_back(line);
-        return log;
-    }
+    static std::vector<std::string> RestoreLogLines() { return LinesOf(RestoreLogFile()); }
 
     // Where the job's copies land, and how many lay there when the close was given.
     std::string copies = storage / "Archive\\Documents";
