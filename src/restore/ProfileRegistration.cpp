@@ -86,21 +86,32 @@ bool RegisterProfiles(win::IniFile& ini, const std::vector<ProfileEntry>& profil
     return true;
 }
 
+// Runs after the copy loop: each ticked profile whose folder is now there goes into the user's
+// profiles.ini of its browser.
 void TForm1::RegisterRestoredProfiles() {
     for (const BrowserRestore& browser : {BrowserRestoreOf(*this, true), BrowserRestoreOf(*this, false)}) {
         const bool originMode = browser.origin.Checked();
-        bool anyChecked = false;
         std::vector<ProfileEntry> profiles;
         for (int i = 0; i < browser.checks.Count() && i < browser.names.Count(); ++i) {
             if (!browser.checks.Checked(i)) continue;
-            anyChecked = true;
             const std::string name = browser.names.Item(i);
             const std::string from = SetRecord(browser.setIni, name, "From");
-            // A profile the copy loop will refuse gets no section either; its files are reported there.
-            if (ProfilePlace(from, originMode, browser.ProfilesFolder(), name).kind != RestorePlace::Found) continue;
+            // A profile the copy loop refused gets no section either; its files are reported there.
+            const RestorePlace place = ProfilePlace(from, originMode, browser.ProfilesFolder(), name);
+            if (place.kind != RestorePlace::Found) continue;
+            // Nor does one whose folder the copy could not make (a drive this machine lacks): the
+            // browser would open an empty profile there, in place of the user's own of that name.
+            if (!FolderExists(place.text)) {
+                LogWarning(MessageAbout("ProfileNotRestored",
+                                        "This profile's folder was not restored: the browser's profile list is left "
+                                        "without it",
+                                        place.text));
+                continue;
+            }
             profiles.push_back({name, RegistrationPath(from, !originMode)});
         }
-        if (!anyChecked) continue;
+        // Nothing restored to enter: the user's file stays as it is.
+        if (profiles.empty()) continue;
         ProfilesRegistered = false;
         ForceDirectories(browser.ProfilesFolder());
         browser.userIni = std::make_unique<win::IniFile>(browser.UserIniFile());

@@ -245,8 +245,13 @@ void TForm1::LaunchRestoreClick() {
     CopyCount = RestoreCopyList.Count();
     CopyIndex = 0;
 
-    RegisterRestoredProfiles();
+    // A close confirmed while the files were listed stops the job here, after its first lines,
+    // whether or not there is any file to copy: nothing after this point is then written.
+    ui::PumpMessages();
     RestoreCopyLoop();
+    // A profile is entered in the browser's list once its files are back, never after a stop:
+    // the user's own profile of the same name keeps its folder until then.
+    if (!JobOver) RegisterRestoredProfiles();
     RestorePostSteps();
     FinishRestoreJob();
 }

@@ -18,6 +18,7 @@
 #include "ProgramDriver.h"
 #include "TestSupport.h"
 #include "resource.h"
+#include "win/Registry.h"
 
 namespace {
 
@@ -95,12 +96,13 @@ protected:
         ASSERT_TRUE(program->WaitForExit(kReactMs, code)) << "Exit did not end the program";
     }
     std::string InSet(const std::string& relative) const { return storage / ("Archive\\Documents\\" + relative); }
-    std::vector<std::string> LogLines() const {
-        std::istringstream text(test::ReadFile(storage / "Log.txt"));
+    static std::vector<std::string> LinesOf(const std::string& file) {
+        std::istringstream text(test::ReadFile(file));
         std::vector<std::string> lines;
         for (std::string line; std::getline(text, line);) lines.push_back(line);
         return lines;
     }
+    std::vector<std::string> LogLines() const { return LinesOf(storage / "Log.txt"); }
 
     HWND WaitForBox() const {
         HWND box = nullptr;
@@ -211,6 +213,25 @@ protected:
         EXPECT_LT(test::LinesWith(log, "Copying file: \" "), filesAtClose + 500) << "the job ran on";
     }
 
+    // Starts the program in restore mode on the storage folder as a set, walks the six restore
+    // pages and presses Launch.
+    void StartRestoreAndLaunch() {
+        seed.File(RestoreLogFile(), "earlier log");
+        test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
+        program = std::make_unique<drive::Program>(test::ExeFolder() + "\\app\\Halvorkeep3.exe");
+        ASSERT_EQ(program->Start(kReactMs), "");
+        ASSERT_TRUE(drive::ClickAndWait(Control(IDC_RestoreData)));
+        ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), storage.path()));
+        HWND next = Control(IDC_WelcomeNext);
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs)) << "the set was not recognised";
+        for (int id : {IDC_WelcomeNext, IDC_Restore1Next, IDC_Restore2Next, IDC_Restore3Next, IDC_Restore4Next,
+                       IDC_Restore5Next})
+            ASSERT_TRUE(drive::ClickAndWait(Control(id)));
+        drive::Click(Control(IDC_LaunchRestore));
+    }
+    static std::string RestoreLogFile() { return test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt"; }
+    static std::vector<std::string> RestoreLogLines() { return LinesOf(RestoreLogFile()); }
+
     // Where the job's copies land, and how many lay there when the close was given.
     std::string copies = storage / "Archive\\Documents";
     size_t filesAtClose = 0;
@@ -258,29 +279,55 @@ TEST_F(CloseProgramTest, ACloseConfirmedWhileTheBackupListsCopiesNothing) {
     EXPECT_EQ(test::FilesBelow(storage.path()), std::set<std::string>{"Log.txt"});
 }
 
-TEST_F(CloseProgramTest, ARestoreClosedMidCopyStopsOnYesSavesItsLogAndEnds) {
+// The set also holds a Firefox profile named "default", as does this machine: the profile's
+// files come after the documents, so the close stops the job before them, and the user's own
+// "default" must still name the user's own folder.
+TEST_F(CloseProgramTest, ARestoreClosedMidCopyStopsOnYesSavesItsLogAndEndsAndLeavesTheUsersProfiles) {
     for (const std::string& relative : relatives) test::WriteFile(InSet(relative), Bytes(relative, "week 1"));
     test::DeleteTree(documents + "\\Letters");
     copies = documents;
-    const std::string restoreLog = test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt";
-    seed.File(restoreLog, "earlier log");
-    test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
-    program = std::make_unique<drive::Program>(test::ExeFolder() + "\\app\\Halvorkeep3.exe");
-    ASSERT_EQ(program->Start(kReactMs), "");
-    ASSERT_TRUE(drive::ClickAndWait(Control(IDC_RestoreData)));
-    ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), storage.path()));
-    HWND next = Control(IDC_WelcomeNext);
-    ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs)) << "the set was not recognised";
-    for (int id : {IDC_WelcomeNext, IDC_Restore1Next, IDC_Restore2Next, IDC_Restore3Next, IDC_Restore4Next,
-                   IDC_Restore5Next})
-        ASSERT_TRUE(drive::ClickAndWait(Control(id)));
-    drive::Click(Control(IDC_LaunchRestore));
+    test::WriteFile(storage / "Archive\\Firefox\\Profiles\\Profiles.ini",
+                    "[default]\r\nFrom=%Default%\\r3st0r3d.default\r\nTo=Archive\\Firefox\\Profiles\\C\\default\r\n");
+    test::WriteFile(storage / "Archive\\Firefox\\Profiles\\C\\default\\prefs.js", "user_pref(\"set\", 1);\r\n");
+    const std::string mozilla = test::SpecialFolder(CSIDL_APPDATA) + "\\Mozilla";
+    seed.Hide(mozilla);
+    const std::string usersList = "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\n"
+                                  "IsRelative=1\r\nPath=Profiles/0wn3r.default\r\nDefault=1\r\n";
+    seed.File(mozilla + "\\Firefox\\profiles.ini", usersList);
+    seed.File(mozilla + "\\Firefox\\Profiles\\0wn3r.default\\prefs.js", "user_pref(\"own\", 1);\r\n");
+
+    ASSERT_NO_FATAL_FAILURE(StartRestoreAndLaunch());
     ASSERT_NO_FATAL_FAILURE(WaitUntilCopying());
     ASSERT_NO_FATAL_FAILURE(AnswerTheClose(drive::PostClose, IDYES));
     ASSERT_NO_FATAL_FAILURE(ExpectEnded());
-    std::istringstream text(test::ReadFile(restoreLog));
-    std::vector<std::string> log;
-    for (std::string line; std::getline(text, line);) log.push_back(line);
+    const std::vector<std::string> log = RestoreLogLines();
     ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, "Restoration job is finished!"));
     EXPECT_LT(test::FilesBelow(documents).size(), relatives.size());
+    ASSERT_EQ(test::LinesWith(log, "r3st0r3d.default"), 0u) << "the close came after the profile: this run proves nothing";
+    EXPECT_EQ(test::ReadFile(mozilla + "\\Firefox\\profiles.ini"), usersList);
+    EXPECT_EQ(test::FilesBelow(mozilla), (std::set<std::string>{"Firefox\\profiles.ini",
+                                                                 "Firefox\\Profiles\\0wn3r.default\\prefs.js"}));
+}
+
+// Only the start page to restore: a close confirmed while the job lists its files stops it before
+// the start page is written, and its log says so.
+TEST_F(CloseProgramTest, ACloseConfirmedWhileTheRestoreListsNothingKeepsTheUsersStartPage) {
+    const std::string mainKey = "Software\\Microsoft\\Internet Explorer\\Main";
+    seed.RegString(HKEY_CURRENT_USER, mainKey, "Start Page", "http://www.example.org/mine");
+    test::WriteFile(storage / "Archive\\Internet Explorer\\IEStartPage.ini",
+                    "[STARTPAGE]\r\nHomePage=http://www.example.org/set\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartRestoreAndLaunch());
+    // Right behind Launch's click: the job's listing takes it.
+    drive::PostClose(program->Main());
+    HWND box = WaitForBox();
+    ASSERT_TRUE(box) << "the close asked nothing";
+    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel))) << "the close came after the listing";
+    drive::PressDialogButton(box, IDYES);
+    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    const std::vector<std::string> log = RestoreLogLines();
+    ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, "Restoration job is finished!"));
+    EXPECT_EQ(test::LinesWith(log, "Restoring Internet Explorer main start page"), 0u);
+    win::RegistryKey key;
+    ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, mainKey));
+    EXPECT_EQ(key.ReadString("Start Page"), "http://www.example.org/mine");
 }

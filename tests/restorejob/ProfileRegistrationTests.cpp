@@ -1,5 +1,6 @@
 // Restored profiles entered in the user's own profiles.ini files of the prefix.
 #include <shlobj.h>
+#include <initializer_list>
 #include "RestoreJobFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
@@ -24,6 +25,20 @@ protected:
     void UseOrigin(bool firefox) {
         (firefox ? form1->RestoreFirefoxOrigin : form1->RestoreThunderbirdOrigin).SetChecked(true);
     }
+    // Profile folders in the browser's default folder, as the copy loop leaves them: only a
+    // profile whose folder is there is entered.
+    void Restored(bool firefox, std::initializer_list<const char*> folders) {
+        for (const char* folder : folders)
+            test::MakeFolder(appData + (firefox ? "\\Mozilla\\Firefox\\Profiles\\" : "\\Thunderbird\\Profiles\\") +
+                             folder);
+    }
+    // A drive letter this machine does not have, as "Q:".
+    static std::string MissingDrive() {
+        const DWORD drives = GetLogicalDrives();
+        for (char letter = 'Z'; letter > 'C'; --letter)
+            if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":";
+        return "";
+    }
     std::string appData;
 };
 
@@ -35,6 +50,7 @@ const char kOldFile[] =
 TEST_F(ProfileRegistrationTest, WithoutAFileTheFirstProfileIsProfile0AndAnUncheckedBrowserIsLeftAlone) {
     AddProfile(true, "default", "%Default%\\abcd.default", false);
     AddProfile(false, "default", "%Default%\\abcd.default");
+    Restored(false, {"abcd.default"});
     form1->RegisterRestoredProfiles();
 
     EXPECT_FALSE(FolderExists(appData + "\\Mozilla\\Firefox")) << "no Firefox profile was checked";
@@ -70,6 +86,7 @@ TEST_F(ProfileRegistrationTest, AnExistingSectionIsRenamedOrRepathedAndNewProfil
          {{"zeta", "%Default%\\z.zeta"}, {"alpha", "%Default%\\a.alpha"}},
          {{"default", "Profiles/old.default"}, {"zeta", "Profiles/z.zeta"}, {"alpha", "Profiles/a.alpha"}}},
     };
+    Restored(true, {"new.default", "old.default", "abc.work", "z.zeta", "a.alpha"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         test::WriteFile(FirefoxIni(), kOldFile);
@@ -88,11 +105,15 @@ TEST_F(ProfileRegistrationTest, AnExistingSectionIsRenamedOrRepathedAndNewProfil
 }
 
 TEST_F(ProfileRegistrationTest, OriginAndDefaultModes) {
+    // A profile kept elsewhere than the default folder, restored there.
+    const std::string elsewhere = scratch / "Mail\\x.work";
+    test::MakeFolder(elsewhere);
+    Restored(false, {"x.work", "y.default"});
     struct Case {
         bool origin;
         std::string from, path, relative;
     } cases[] = {
-        {true, "D:\\Mail\\x.work", "D:\\Mail\\x.work", "0"},
+        {true, elsewhere, elsewhere, "0"},
         {false, "D:\\Mail\\x.work", "Profiles/x.work", "1"},
         {true, "%DEFAULT%\\y.default", "Profiles/y.default", "1"},
         {false, "%DEFAULT%\\y.default", "Profiles/y.default", "1"},
@@ -115,6 +136,7 @@ TEST_F(ProfileRegistrationTest, AFileWithGapsAndOtherSectionsKeepsEverySectionAn
         "[General]\r\nStartWithLastProfile=0\r\nVersion=2\r\n\r\n[Profile1]\r\nName=default\r\nIsRelative=1\r\n"
         "Path=Profiles/a.default\r\n\r\n[Install4F96D1932A9F858E]\r\nDefault=Profiles/a.default\r\nLocked=1\r\n";
     test::WriteFile(FirefoxIni(), gaps);
+    Restored(true, {"a.default", "b.work", "c.home"});
     AddProfile(true, "default", "%Default%\\a.default");
     form1->RegisterRestoredProfiles();
     EXPECT_EQ(test::ReadFile(FirefoxIni()), gaps) << "the profile stands whole in Profile1";
@@ -139,6 +161,7 @@ TEST_F(ProfileRegistrationTest, TodaysLayoutKeepsItsInstallSectionsAndItsGeneral
                                       "Path=Profiles/lxhv1gjb.default-release\r\n\r\n"
                                       "[Profile0]\r\nName=default\r\nIsRelative=1\r\nPath=Profiles/a1b2.default\r\nDefault=1\r\n\r\n"
                                       "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    Restored(true, {"t8k2.default", "w0rk.work"});
     AddProfile(true, "default", "%Default%\\t8k2.default");
     AddProfile(true, "work", "%Default%\\w0rk.work");
     form1->RegisterRestoredProfiles();
@@ -158,6 +181,7 @@ TEST_F(ProfileRegistrationTest, AProfileLeadingOutOfItsFolderIsNotRegistered) {
     UseOrigin(true);
     AddProfile(true, "evil", "%Default%\\..\\..\\..\\Windows");
     AddProfile(true, "good", "%Default%\\g.good");
+    Restored(true, {"g.good"});
     form1->RegisterRestoredProfiles();
     EXPECT_EQ(Sections(FirefoxIni()), (std::vector<std::string>{"General", "Profile0"}));
     EXPECT_EQ(Value(FirefoxIni(), "Profile0", "Name"), "good");
@@ -167,6 +191,8 @@ TEST_F(ProfileRegistrationTest, AProfilesIniThatCannotBeWrittenIsAnErrorAndTheOt
     test::WriteFile(FirefoxIni(), kOldFile);
     AddProfile(true, "default", "%Default%\\new.default");
     AddProfile(false, "default", "%Default%\\t.default");
+    Restored(true, {"new.default"});
+    Restored(false, {"t.default"});
     HANDLE held = CreateFileA(FirefoxIni().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     form1->RegisterRestoredProfiles();
@@ -175,4 +201,31 @@ TEST_F(ProfileRegistrationTest, AProfilesIniThatCannotBeWrittenIsAnErrorAndTheOt
     EXPECT_EQ(Messages(), (std::vector<std::string>{"E Could not write to file: \"" + FirefoxIni() + "\""}));
     EXPECT_EQ(ErrorCount, 1);
     EXPECT_EQ(Value(ThunderbirdIni(), "Profile0", "Path"), "Profiles/t.default");
+}
+
+// A profile whose folder the copy could not make (kept on a drive this machine lacks, restored
+// where it came from) is not entered: the user's own profile of that name keeps its folder.
+TEST_F(ProfileRegistrationTest, AProfileWhoseFolderIsNotThereIsNotEnteredAndTheLogSaysSo) {
+    const std::string drive = MissingDrive();
+    ASSERT_NE(drive, "") << "every drive letter is in use";
+    test::WriteFile(FirefoxIni(), kOldFile);
+    UseOrigin(true);
+    AddProfile(true, "default", drive + "\\Mail\\k3j2.default");
+    form1->RegisterRestoredProfiles();
+    EXPECT_EQ(test::ReadFile(FirefoxIni()), kOldFile) << "nothing restored, nothing entered";
+    EXPECT_FALSE(FolderExists(appData + "\\Mozilla\\Firefox\\Profiles"));
+    const std::string warning = "W This profile's folder was not restored: the browser's profile list is left without "
+                                "it: \"" + drive + "\\Mail\\k3j2.default\"";
+    EXPECT_EQ(Messages(), std::vector<std::string>{warning});
+    EXPECT_EQ(WarningCount, 1);
+
+    // Beside one that came back, only that one is entered.
+    AddProfile(true, "work", "%Default%\\w0rk.work");
+    Restored(true, {"w0rk.work"});
+    form1->RegisterRestoredProfiles();
+    EXPECT_EQ(Sections(FirefoxIni()), (std::vector<std::string>{"General", "Profile0", "Profile1"}));
+    EXPECT_EQ(Value(FirefoxIni(), "Profile0", "Path"), "Profiles/old.default");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile1", "Name"), "work");
+    EXPECT_EQ(Value(FirefoxIni(), "Profile1", "Path"), "Profiles/w0rk.work");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{warning, warning}));
 }
