@@ -204,6 +204,22 @@ TEST_F(BackupJobTest, AnExtraFileGoneByLaunchIsCountedAsNotFoundAndNotRecorded) 
                                                                 "1=" + SavedPath(Src("Extra\\here.txt"))}));
 }
 
+// One file on disk, added twice under names that differ in letter case: the file reached twice,
+// not two files meeting at one place.
+TEST_F(BackupJobTest, OneExtraFileAddedUnderTwoSpellingsIsCopiedAsAFileReachedTwice) {
+    Source("Extra\\todo.txt", "to do");
+    form1->AdditionalFilesList.AddItem(Src("Extra\\todo.txt"));
+    form1->AdditionalFilesList.AddItem(Src("Extra\\TODO.txt"));
+    Launch();
+    const std::vector<std::string> log = Messages();
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\todo.txt"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\TODO.txt"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(ErrorCount, 0);
+    const std::string data = Store() + "\\Archive\\AdditionalFiles\\Data\\" + SavedPath(Src("Extra"));
+    EXPECT_EQ(CopiedFiles(data).size(), 1u);
+    EXPECT_EQ(test::ReadFile(data + "\\todo.txt"), "to do");
+}
+
 TEST_F(BackupJobTest, ASourceHeldOpenByAnotherProgramLeavesTheOlderCopyAndSaysSo) {
     Source("Documents\\held.doc", "today");
     Source("Documents\\free.txt", "free");
