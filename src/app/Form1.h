@@ -210,7 +210,7 @@ public:
     // job), then one section per backed-up profile (item index of the browser's lists).
     void PrepareProfileOrigins(Browser browser);
     void RecordProfileOrigin(Browser browser, int index);
-    // Files.ini keys of one extra file, before its copy.
+    // Files.ini keys of one extra file, once it is copied.
     void RecordAdditionalFile(const std::string& source, const std::string& destination);
     void BackupPostSteps();
     void ExportIdentityRegistry();

@@ -31,12 +31,13 @@ void CopyBackupEntry(TForm1& form, const std::string& entry, long long size) {
                                    "No place to copy this file to. Skipping to next file") + ": \"" + source + "\"");
         return;
     }
-    if (CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
     if (CurrentTag == "[ADDDIR--]") {
         const std::string root = BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix);
         CopyFolders.Make(root + "\\Archive\\AdditionalFolders");
     }
-    form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]", size);
+    const bool copied = form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]", size);
+    // Files.ini names only files the set holds: a restore looks for every file it names.
+    if (copied && CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
 }
 
 }  // namespace

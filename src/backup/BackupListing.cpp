@@ -291,8 +291,13 @@ void Listing::ExtraRows() {
     if (f_.AdditionalFilesList.Count() > 0) {
         CurrentTag = "[ADDFILES]";
         Show("AdditionalFiles", "Additional files");
-        for (const std::string& file : f_.AdditionalFilesList.Items())
-            if (Listable(file)) Add(file);
+        for (const std::string& file : f_.AdditionalFilesList.Items()) {
+            // One gone since it was added is told now, and neither copied nor recorded.
+            if (!FileExists(file))
+                PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", file));
+            else if (Listable(file))
+                Add(file);
+        }
     }
     if (f_.AdditionalDirectoriesList.Count() > 0) {
         CurrentTag = "[ADDDIR--]";

@@ -5,8 +5,27 @@
 #include "app/Form1.h"
 #include "backup/SetLayout.h"
 
+std::string AsWindowsReadsIt(const std::string& typed) {
+    // A relative text would be read from whatever folder is current.
+    const bool full = (typed.size() >= 3 && typed[1] == ':' && (typed[2] == '\\' || typed[2] == '/')) ||
+                      typed.rfind("\\\\", 0) == 0;
+    if (!full) return typed;
+    std::string read(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(typed.c_str(), static_cast<DWORD>(read.size()), &read[0], nullptr);
+    if (length >= read.size()) {
+        read.assign(length, '\0');
+        length = GetFullPathNameA(typed.c_str(), length, &read[0], nullptr);
+    }
+    if (length == 0 || length >= read.size()) return typed;
+    read.resize(length);
+    return read;
+}
+
 std::string BackupSetRoot(const std::string& storageText, const std::string& subFolderSuffix) {
-    return ExcludeTrailingBackslash(storageText) + subFolderSuffix;
+    // The copy step refuses names that Windows reads otherwise than they are written; that is
+    // for the names the walks list, not for the folder the user typed.
+    // "C:\." reads as the root "C:\", which takes no further backslash either.
+    return ExcludeTrailingBackslash(AsWindowsReadsIt(ExcludeTrailingBackslash(storageText) + subFolderSuffix));
 }
 
 std::string ReplaceSourceRoot(const std::string& entry, const std::string& tag, const std::string& sourceRoot,

@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
-// The set's root: the storage folder's text less a trailing backslash, then the sub-folder suffix.
+// A folder the user typed, as Windows reads it: every name loses the dots and blanks that end it
+// ("C:\Backups." is C:\Backups), "." and ".." steps are resolved. A text that is not a full path
+// (a drive and a backslash, or a network path) stays as it is.
+std::string AsWindowsReadsIt(const std::string& typed);
+
+// The set's root: the storage folder's text less a trailing backslash, then the sub-folder
+// suffix, as Windows reads the whole.
 std::string BackupSetRoot(const std::string& storageText, const std::string& subFolderSuffix);
 
 // The entry (tag + source path) with the tag and the source root at its head replaced by

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "win/Handles.h"
 
 DestinationClaims CopyClaims;
 JobFolders CopyFolders;
@@ -161,6 +162,56 @@ bool OpensUnderItsOwnName(const std::string& path) {
     return true;
 }
 
+std::string NamesKeptByTheCopy(const std::string& source, const std::string& destination) {
+    size_t s = source.size(), d = destination.size();
+    size_t kept = source.size();  // where the names both paths end with start in source
+    while (s > 0 && d > 0) {
+        const size_t sourceName = source.find_last_of('\\', s - 1);
+        const size_t destinationName = destination.find_last_of('\\', d - 1);
+        const size_t sourceStart = sourceName == std::string::npos ? 0 : sourceName + 1;
+        const size_t destinationStart = destinationName == std::string::npos ? 0 : destinationName + 1;
+        if (source.compare(sourceStart, s - sourceStart, destination, destinationStart, d - destinationStart) != 0)
+            break;
+        kept = sourceStart;
+        if (sourceName == std::string::npos || destinationName == std::string::npos) break;
+        s = sourceName;
+        d = destinationName;
+    }
+    return source.substr(kept);
+}
+
+std::string FoldedName(const std::string& path) {
+    if (std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return UpperAscii(path);
+    // Only a name holding a letter outside ASCII pays for the full fold. It ends in UTF-8, which
+    // keeps ASCII as it is, so both kinds of name meet in one text.
+    const int size = static_cast<int>(path.size());
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0), L'\0');
+    if (wide.empty()) return UpperAscii(path);
+    MultiByteToWideChar(CP_ACP, 0, path.data(), size, &wide[0], static_cast<int>(wide.size()));
+    CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+    const int wideSize = static_cast<int>(wide.size());
+    std::string folded(WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideSize, &folded[0], static_cast<int>(folded.size()), nullptr,
+                        nullptr);
+    return folded;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+        // A folder opens only with backup semantics; nothing is read, and any sharing is allowed.
+        const HANDLE h = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        const win::UniqueKernelHandle held(h);
+        return GetFileInformationByHandle(held.get(), &info) != FALSE;
+    };
+    BY_HANDLE_FILE_INFORMATION first, second;
+    return identify(a, first) && identify(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
 bool MadeWritable(const std::string& path) {
     // The attribute is looked at once the copy is in place, so nothing is asked of the disk before.
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -179,7 +230,7 @@ std::string TemporaryName(const std::string& destination, int k) {
 void JobFolders::Clear() { made_.clear(); }
 
 bool JobFolders::Make(const std::string& folder) {
-    const uint64_t key = Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)));
+    const uint64_t key = Fnv1a(FoldedName(ExcludeTrailingBackslash(folder)));
     if (made_.count(key)) return true;
     const bool there = FolderExists(folder);
     if (!there && !ForceDirectories(folder)) return false;
@@ -188,36 +239,61 @@ bool JobFolders::Make(const std::string& folder) {
 }
 
 bool JobFolders::MadeByJob(const std::string& folder) const {
-    auto made = made_.find(Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder))));
+    auto made = made_.find(Fnv1a(FoldedName(ExcludeTrailingBackslash(folder))));
     return made != made_.end() && made->second;
 }
 
-void JobFolders::Forget(const std::string& folder) { made_.erase(Fnv1a(UpperAscii(ExcludeTrailingBackslash(folder)))); }
+void JobFolders::Forget(const std::string& folder) { made_.erase(Fnv1a(FoldedName(ExcludeTrailingBackslash(folder)))); }
 
 void DestinationClaims::Clear() { claims_.clear(); }
 
 bool DestinationClaims::IsFree(const std::string& source, const std::string& destination) const {
-    auto claim = claims_.find(Fnv1a(UpperAscii(destination)));
-    return claim == claims_.end() || claim->second == Fnv1a(source);
+    auto claim = claims_.find(Fnv1a(FoldedName(destination)));
+    return claim == claims_.end() || claim->second.source == Fnv1a(source);
 }
 
 bool DestinationClaims::Claimed(const std::string& destination) const {
-    return claims_.count(Fnv1a(UpperAscii(destination))) != 0;
+    return claims_.count(Fnv1a(FoldedName(destination))) != 0;
 }
 
-bool DestinationClaims::Claim(const std::string& source, const std::string& destination) {
+int DestinationClaims::ClaimingEntry(const std::string& destination) const {
+    auto claim = claims_.find(Fnv1a(FoldedName(destination)));
+    return claim == claims_.end() ? -1 : claim->second.entry;
+}
+
+bool DestinationClaims::Claim(const std::string& source, const std::string& destination, int entry) {
     if (!IsFree(source, destination)) return false;
-    claims_[Fnv1a(UpperAscii(destination))] = Fnv1a(source);
+    claims_[Fnv1a(FoldedName(destination))] = ClaimedBy{Fnv1a(source), entry};
     return true;
 }
+
+namespace {
+
+// The source that claimed destination, read back from the running job's list (backup or
+// restore) by the claim's entry number; empty when neither list holds it there.
+std::string ClaimingSource(const TForm1& form, const std::string& destination) {
+    const int entry = CopyClaims.ClaimingEntry(destination);
+    for (const ui::LineList* list : {&form.CopyList, &form.RestoreCopyList}) {
+        if (entry < 0 || entry >= list->Count()) continue;
+        const std::string item = list->Item(entry);
+        // The entry is the tag, then the source; the claim knows its source by its hash.
+        const std::string source = item.substr(std::min<size_t>(item.size(), 10));
+        if (CopyClaims.IsFree(source, destination)) return source;
+    }
+    return "";
+}
+
+}  // namespace
 
 bool TForm1::CopyStep(const std::string& source, std::string destination, bool renameOnClash, long long sourceSize) {
     const std::string copying = LanguageText("INTERFACE", "CopyProgress", "Copying file");
     const std::string to = LanguageText("INTERFACE", "To", "to");
-    CopyFolders.Make(FolderOf(destination));
     LogInfo(CopyingLineText(copying, to, source, destination));
-    // Such a name would open another file, or none, and the copy would claim the wrong one.
-    const bool sourceOpens = OpensUnderItsOwnName(source);
+    // Such a name would open another file, or none, and the copy would claim the wrong one. Of
+    // the source, only the names the walk listed count: the folder above them may be typed as
+    // Windows reads it ("C:\Docs."), and the job takes the folders it names for the copy as
+    // Windows reads them.
+    const bool sourceOpens = OpensUnderItsOwnName(NamesKeptByTheCopy(source, destination));
     if (!sourceOpens || !OpensUnderItsOwnName(destination)) {
         LogError(LanguageText("MESSAGES", "NameNotOpenable",
                               "Windows cannot open this name as it is written (it ends in a dot or a blank). "
@@ -237,11 +313,15 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         }
         LogInfo(CopyingLineText(copying, to, source, destination));
     }
-    if (!CopyClaims.IsFree(source, destination)) {
+    // Two names of one file (an extra file added as todo.txt and as TODO.txt) are that file
+    // reached twice; only another file is refused. The look at the disk is for a clash alone.
+    if (!CopyClaims.IsFree(source, destination) && !SameFile(ClaimingSource(*this, destination), source)) {
         LogError(LanguageText("MESSAGES", "DestinationTaken",
                               "Another file of this job was already copied there. Skipping to next file"));
         return false;
     }
+    // Made only for a file that goes there: a refused one leaves no empty folder in the set.
+    CopyFolders.Make(FolderOf(destination));
 
     const long long size = sourceSize >= 0 ? sourceSize : GetFileSize64(source);
     CopyProgress.SetText(CopyCaptionText(copying, destination, size, CopyIndex + 1, CopyCount));
@@ -266,7 +346,7 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
     const bool ownTemporary = copied || copyMadeItsFile;
     // The copy is in place.
     const auto inPlace = [&] {
-        CopyClaims.Claim(source, destination);
+        CopyClaims.Claim(source, destination, CopyIndex);
         LogInfo(LanguageText("MESSAGES", "CopySuccessful", "File successfully copied"));
         return true;
     };

@@ -31,6 +31,20 @@ extern CopyWithProgressFunction CopyWithProgress;
 // "notes" (or nothing): a file listed under such a name cannot be copied as itself.
 bool OpensUnderItsOwnName(const std::string& path);
 
+// The names that end both source and destination alike ("notes\a.txt" for C:\Docs\notes\a.txt
+// copied to E:\Set\Archive\Documents\notes\a.txt): the names a walk listed, which the copy
+// keeps. The folders above them are the user's choice, typed or picked, which Windows reads its
+// own way and which are no name of a file the job lists.
+std::string NamesKeptByTheCopy(const std::string& source, const std::string& destination);
+
+// A path as the file system compares names: every letter upper-cased, accented ones too
+// ("\xE9t\xE9.txt" and "\xC9T\xC9.TXT" are one name), read in the ANSI code page.
+std::string FoldedName(const std::string& path);
+
+// Whether two paths open one and the same file (two spellings of its name, a short name); false
+// when either does not open.
+bool SameFile(const std::string& a, const std::string& b);
+
 // Takes the read-only attribute off a file, keeping its other attributes; false when it stays
 // read-only. A copy carries the attribute of its source.
 bool MadeWritable(const std::string& path);
@@ -40,19 +54,26 @@ class DestinationClaims {
 public:
     void Clear();
     // True when destination is free, or was claimed by the same source (a file listed twice).
-    // Destinations compare without regard to letter case, as Windows opens them; sources compare
+    // Destinations compare as the file system compares names (FoldedName); sources compare
     // exactly: "README.TXT" and "readme.txt" side by side in a folder that tells them apart are
     // two files, and the second may not take the first one's place.
     bool IsFree(const std::string& source, const std::string& destination) const;
-    // IsFree, and then destination is claimed for source. The copy step claims a destination
-    // once a file is copied there: a failed copy leaves the name to the next file.
-    bool Claim(const std::string& source, const std::string& destination);
+    // IsFree, and then destination is claimed for source, the job's entry number entry. The copy
+    // step claims a destination once a file is copied there: a failed copy leaves the name to
+    // the next file.
+    bool Claim(const std::string& source, const std::string& destination, int entry = -1);
     // Whether a file of this job was copied there.
     bool Claimed(const std::string& destination) const;
+    // The entry number of the claim on destination; -1 when none was given or nothing claimed it.
+    int ClaimingEntry(const std::string& destination) const;
 
 private:
-    // 64-bit hashes of the upper-cased destination and of the exact source: a few bytes per file.
-    std::unordered_map<uint64_t, uint64_t> claims_;
+    struct ClaimedBy {
+        uint64_t source;  // hash of the exact source
+        int entry;
+    };
+    // Keyed by the hash of the folded destination: a few bytes per file.
+    std::unordered_map<uint64_t, ClaimedBy> claims_;
 };
 
 extern DestinationClaims CopyClaims;
@@ -69,7 +90,7 @@ public:
     bool MadeByJob(const std::string& folder) const;
 
 private:
-    // 64-bit hashes of the upper-cased folders, and whether the job made each one.
+    // 64-bit hashes of the folded folders, and whether the job made each one.
     std::unordered_map<uint64_t, bool> made_;
 };
 

@@ -3,12 +3,17 @@
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
+#include "backup/BackupTarget.h"
 #include "restore/RestoreJob.h"
 #include "restore/RestorePlaces.h"
 
 namespace {
 
-std::string TextOf(const ui::Edit& edit) { return ExcludeTrailingBackslash(edit.Text()); }
+// A folder the user may have typed, as Windows reads it: "D:\Restored." is D:\Restored. The copy
+// step then holds only the names below it to their spelling.
+std::string TextOf(const ui::Edit& edit) {
+    return ExcludeTrailingBackslash(AsWindowsReadsIt(ExcludeTrailingBackslash(edit.Text())));
+}
 
 // Fills an empty edit with the category's usual place on this machine (its change handler runs).
 std::string TextOrDefault(ui::Edit& edit, const std::string& fallback) {

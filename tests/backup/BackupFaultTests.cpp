@@ -3,6 +3,7 @@
 // without a place in the set, and a settings file that cannot be written.
 #include <shlobj.h>
 #include <algorithm>
+#include <sstream>
 #include "BackupJobFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
@@ -34,6 +35,17 @@ std::vector<std::string> LinesAfterCopying(const std::vector<std::string>& log, 
 
 size_t CopyingLines(const std::vector<std::string>& log) {
     return std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("I Copying file: ", 0) == 0; });
+}
+
+// The lines of the set's Files.ini, its blank lines left out.
+std::vector<std::string> FilesIniLines(const std::string& set) {
+    std::vector<std::string> lines;
+    std::istringstream text(test::ReadFile(set + "\\Archive\\AdditionalFiles\\Files.ini"));
+    for (std::string line; std::getline(text, line);) {
+        line = line.substr(0, line.find('\r'));
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
 }
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
@@ -160,14 +172,52 @@ TEST_F(BackupJobTest, AnOutlookFileThatCannotBeCopiedLeavesItsNameToTheNext) {
 }
 
 TEST_F(BackupJobTest, AVanishedSourceIsTriedTwiceAndTheJobGoesOn) {
-    form1->AdditionalFilesList.AddItem(Src("Extra\\gone.txt"));
+    // The file goes once the listing has taken it, as the job starts copying.
+    form1->AdditionalFilesList.AddItem(Source("Extra\\gone.txt", "gone"));
     form1->AdditionalFilesList.AddItem(Source("Extra\\here.txt", "here"));
+    PanelWatch watch(*form1, nullptr);
+    watch.onLogLine = [&](const std::string& line) {
+        if (line.find(kStartLine + 2) != std::string::npos) DeleteFileA(Src("Extra\\gone.txt").c_str());
+    };
     Launch();
     const std::vector<std::string> log = Messages();
     EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\gone.txt"), 3), CopyFailure(Src("Extra\\gone.txt")));
     EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\here.txt"), 1), std::vector<std::string>{kCopied});
     EXPECT_EQ(ErrorCount, 2);
     EXPECT_EQ(WarningCount, 1);
+    // Files.ini names only the file the set holds, under the first number.
+    EXPECT_EQ(FilesIniLines(Store()), (std::vector<std::string>{"[FROM]", "1=" + Src("Extra\\here.txt"), "[SAVED]",
+                                                                "1=" + SavedPath(Src("Extra\\here.txt"))}));
+}
+
+TEST_F(BackupJobTest, AnExtraFileGoneByLaunchIsCountedAsNotFoundAndNotRecorded) {
+    form1->AdditionalFilesList.AddItem(Src("Extra\\gone.txt"));
+    form1->AdditionalFilesList.AddItem(Source("Extra\\here.txt", "here"));
+    Launch();
+    const std::vector<std::string> log = Messages();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[1], "E File not found: \"" + Src("Extra\\gone.txt") + "\"");
+    EXPECT_EQ(CopyingLines(log), 1u);
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\here.txt"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(ErrorCount, 1);
+    EXPECT_EQ(FilesIniLines(Store()), (std::vector<std::string>{"[FROM]", "1=" + Src("Extra\\here.txt"), "[SAVED]",
+                                                                "1=" + SavedPath(Src("Extra\\here.txt"))}));
+}
+
+// One file on disk, added twice under names that differ in letter case: the file reached twice,
+// not two files meeting at one place.
+TEST_F(BackupJobTest, OneExtraFileAddedUnderTwoSpellingsIsCopiedAsAFileReachedTwice) {
+    Source("Extra\\todo.txt", "to do");
+    form1->AdditionalFilesList.AddItem(Src("Extra\\todo.txt"));
+    form1->AdditionalFilesList.AddItem(Src("Extra\\TODO.txt"));
+    Launch();
+    const std::vector<std::string> log = Messages();
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\todo.txt"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(LinesAfterCopying(log, Src("Extra\\TODO.txt"), 1), std::vector<std::string>{kCopied});
+    EXPECT_EQ(ErrorCount, 0);
+    const std::string data = Store() + "\\Archive\\AdditionalFiles\\Data\\" + SavedPath(Src("Extra"));
+    EXPECT_EQ(CopiedFiles(data).size(), 1u);
+    EXPECT_EQ(test::ReadFile(data + "\\todo.txt"), "to do");
 }
 
 TEST_F(BackupJobTest, ASourceHeldOpenByAnotherProgramLeavesTheOlderCopyAndSaysSo) {

@@ -130,6 +130,14 @@ TEST_F(BackupTargetTest, TheRootFollowsTheStorageEditAndTheSubFolderOption) {
     form1->StoragePath.SetText("F:\\");
     BackupSubFolderSuffix.clear();
     EXPECT_EQ(Target("[ADDFILES]E:\\x\\y.doc"), "F:\\Archive\\AdditionalFiles\\Data\\E\\x\\y.doc");
+    // Typed as Windows reads it: the dots and blanks that end a name go, "." and ".." steps too.
+    form1->StoragePath.SetText("E:\\Backups. \\");
+    EXPECT_EQ(Target("[DESKTOP-]C:\\Users\\me\\Desktop\\a.txt"), "E:\\Backups\\Archive\\Desktop\\a.txt");
+    form1->StoragePath.SetText("E:\\Old.\\..\\Backups\\.");
+    BackupSubFolderSuffix = "\\2009-05-01 - Halvorkeep - Jr.";
+    EXPECT_EQ(Target("[DESKTOP-]C:\\Users\\me\\Desktop\\a.txt"),
+              "E:\\Backups\\2009-05-01 - Halvorkeep - Jr\\Archive\\Desktop\\a.txt");
+    BackupSubFolderSuffix.clear();
 }
 
 TEST_F(BackupTargetTest, TheWallpaperFolderIsReadAgainForEveryEntry) {

@@ -141,6 +141,34 @@ TEST(CopyStepTexts, SourcesDifferingInCaseAreTwoFilesAndANameEndingInADotOrBlank
     EXPECT_FALSE(OpensUnderItsOwnName("C:\\Docs\\...\\notes"));
 }
 
+// The file system folds every letter, accented ones too: "\xC9T\xC9.TXT" and "\xE9t\xE9.txt" are one
+// name to it (code page 1252).
+TEST(CopyStepTexts, DestinationsFoldAccentedLettersAsTheFileSystemDoes) {
+    DestinationClaims claims;
+    EXPECT_TRUE(claims.Claim("C:\\Docs\\\xC9T\xC9.TXT", "E:\\Set\\\xC9T\xC9.TXT"));
+    EXPECT_FALSE(claims.IsFree("C:\\Docs\\\xE9t\xE9.txt", "E:\\set\\\xE9t\xE9.txt"));
+    EXPECT_TRUE(claims.IsFree("C:\\Docs\\\xE9t\xE9.txt", "E:\\Set\\\xE9t\xE9s.txt"));
+    EXPECT_EQ(FoldedName("e:\\set\\\xE9t\xE9.txt"), FoldedName("E:\\SET\\\xC9T\xC9.TXT"));
+    EXPECT_EQ(FoldedName("e:\\set\\a.txt"), "E:\\SET\\A.TXT");
+}
+
+// The folders a user typed ("C:\Docs.", read as C:\Docs) lie above the names a walk listed; only
+// those names are held to their spelling.
+TEST_F(CopyStepTest, AFolderTypedWithATrailingDotIsReadAsWindowsReadsIt) {
+    test::WriteFile(scratch / "Docs\\notes\\a.txt", "a");
+    const std::string s = scratch / "Docs.\\notes\\a.txt", d = scratch / "set\\Documents\\notes\\a.txt";
+    EXPECT_EQ(NamesKeptByTheCopy(s, d), "notes\\a.txt");
+    EXPECT_TRUE(form1->CopyStep(s, d, false));
+    EXPECT_EQ(test::ReadFile(d), "a");
+    // A name that ends in a dot below the typed folder is still refused, and leaves no folder.
+    const std::string dotted = scratch / "Docs.\\old.\\b.txt";
+    EXPECT_FALSE(form1->CopyStep(dotted, scratch / "set\\Documents\\old.\\b.txt", false));
+    EXPECT_EQ(Messages().back(), "E Windows cannot open this name as it is written (it ends in a dot or a blank). "
+                                 "Skipping to next file: \"" + dotted + "\"");
+    EXPECT_EQ(NamesIn(scratch / "set\\Documents"), std::set<std::string>{"notes"});
+    EXPECT_EQ(ErrorCount, 1);
+}
+
 TEST_F(CopyStepTest, ACopiedFileIsByteForByteAndReportedOnce) {
     const std::string bytes("line one\r\n\0\xff binary", 20);
     test::WriteFile(scratch / "src\\a.txt", bytes);

@@ -87,6 +87,19 @@ TEST_F(RestoreCopyLoopTest, EveryFileLandsWholeAtItsPlaceWithItsLines) {
     EXPECT_EQ(CurrentTag, "[WALLPAPE]");
 }
 
+TEST_F(RestoreCopyLoopTest, AnOtherFolderTypedWithATrailingDotIsTheFolderWindowsReads) {
+    form1->RestoreFilesOther.SetChecked(true);
+    form1->RestoreFilesDirectory.SetText(Here("Extra") + ".");
+    AddExtraFile("C:\\Data\\notes.txt", "C\\Data\\notes.txt");
+    const std::string source = InSet("Archive\\AdditionalFiles\\Data\\C\\Data\\notes.txt");
+    List("[ADDFILES]", SetFile("Archive\\AdditionalFiles\\Data\\C\\Data\\notes.txt", "notes"));
+    form1->RestoreCopyLoop();
+    EXPECT_EQ(test::ReadFile(Here("Extra\\C\\Data\\notes.txt")), "notes");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{Copying(source, Here("Extra\\C\\Data\\notes.txt")),
+                                                    "I File successfully copied"}));
+    EXPECT_EQ(ErrorCount, 0);
+}
+
 TEST_F(RestoreCopyLoopTest, AWallpaperKeptAmongThePicturesIsSetFromThePicturesCopy) {
     // A set made on a machine an earlier restore had set up: the wallpaper lies in My
     // Pictures\WallPaper, so it comes back with the pictures and again as the wallpaper.
