@@ -1,4 +1,6 @@
 #include "app/BackupSetRecognition.h"
+#include <windows.h>
+#include <cstring>
 #include "app/Environment.h"
 
 namespace {
@@ -44,6 +46,19 @@ bool IsBackupSet(const std::string& folder) {
     for (const ArchiveEntry& entry : kArchiveEntries) {
         const std::string path = root + entry.path;
         if (entry.isFile ? FileExists(path) : FolderExists(path)) return true;
+    }
+    return false;
+}
+
+bool IsSetArchiveFolderName(const std::string& name) {
+    static const size_t kHead = std::strlen("\\Archive\\");
+    for (const ArchiveEntry& entry : kArchiveEntries) {
+        const char* step = entry.path + kHead;
+        const char* end = std::strchr(step, '\\');
+        const int length = end ? static_cast<int>(end - step) : static_cast<int>(std::strlen(step));
+        if (static_cast<int>(name.size()) == length &&
+            CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, name.data(), length, step, length) == CSTR_EQUAL)
+            return true;
     }
     return false;
 }

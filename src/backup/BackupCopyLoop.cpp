@@ -5,13 +5,11 @@
 #include "backup/BackupJob.h"
 #include "backup/BackupTarget.h"
 #include "backup/CopyStep.h"
+#include "backup/JobLog.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
 namespace {
-
-// The first line of every backup log, the same in every language (Windows-1252 text).
-const char kBackupStartLine[] = "D\xE9marrage de la sauvegarde";
 
 bool StopWithMessage(TForm1& form, const char* key, const char* def) {
     ui::ShowMessage(form.hwnd(), LanguageText("MESSAGES", key, def));

@@ -49,6 +49,11 @@ std::string Quoted(const char* key, const char* def, const std::string& path) {
     return LanguageText("MESSAGES", key, def) + ": \"" + path + "\"";
 }
 
+// The user's own folder or file that the set written straight into the storage folder replaces.
+std::string SetTakesPlaceText(const std::string& path) {
+    return Quoted("SetTakesItsPlace", "Not backed up: the backup set is written in its place", path);
+}
+
 // The please-wait window in place of the main window for as long as the listing runs, and the
 // walker's report of unreadable folders collected meanwhile.
 class ListingScope {
@@ -76,7 +81,7 @@ private:
 
 class Listing {
 public:
-    explicit Listing(TForm1& form) : f_(form), storage_(form.StoragePath.Text()) {}
+    explicit Listing(TForm1& form) : f_(form), storage_(form.StoragePath.Text(), BackupSubFolderSuffix.empty()) {}
     void Run();
 
 private:
@@ -89,8 +94,9 @@ private:
     void WalkFolder(const std::string& folder);
     // Both; false when the folder was not walked. An empty text walks nothing and says nothing.
     bool Walk(const std::string& folder);
-    // Whether a chosen file goes into the list: one that lies in a backup set is an error line.
-    bool Listable(const std::string& file);
+    // Whether a chosen file or folder goes into the list: one that lies in a backup set is an
+    // error line, one of the user's where the set goes a warning.
+    bool Listable(const std::string& path);
     void Add(const std::string& path) { f_.CopyList.AddItem(CurrentTag + path); }
     void Remember(const char* key, const std::string& value);
     void Remember(const char* key, const ui::CheckBox& box) { Remember(key, box.Checked() ? "YES" : "NO"); }
@@ -137,11 +143,7 @@ bool Listing::Walkable(const std::string& folder, TScruteDossier::TStartFolder& 
         PendingJobErrors.push_back(Quoted("FolderNotFound", "Folder not found", folder));
         return false;
     }
-    if (storage_.PlaceOf(folder) == StoragePlace::InBackupSet) {
-        PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", folder));
-        return false;
-    }
-    return true;
+    return Listable(folder);
 }
 
 void Listing::WalkFolder(const std::string& folder) {
@@ -155,14 +157,17 @@ void Listing::WalkFolder(const std::string& folder) {
     // Only a walk that meets the storage folder pays for the test, once per folder.
     const TScruteEvent perFile = f_.Search.OnFichier;
     f_.Search.OnDossierExclu = [this](TScruteDossier*, const std::string& parent, const std::string& name) {
-        if (!storage_.PassOver(parent, name)) return false;
-        listingNotes.push_back(
-            storage_.PassesOverStorage()
-                ? Quoted("BackupLocationLeftOut", "Backup location left out of the backup", parent + "\\" + name)
-                : Quoted("BackupSetLeftOut", "Backup set left out of the backup", parent + "\\" + name));
-        return true;
+        const PassOverReason reason = storage_.Reason(parent, name);
+        const std::string folder = parent + "\\" + name;
+        if (reason == PassOverReason::Storage)
+            listingNotes.push_back(Quoted("BackupLocationLeftOut", "Backup location left out of the backup", folder));
+        else if (reason == PassOverReason::BackupSet)
+            listingNotes.push_back(Quoted("BackupSetLeftOut", "Backup set left out of the backup", folder));
+        else if (reason == PassOverReason::SetTakesPlace)
+            AddPendingJobWarning(SetTakesPlaceText(folder));
+        return reason != PassOverReason::None;
     };
-    // The storage folder walked itself holds the log of the set written there.
+    // The storage folder walked itself may hold the log of a set written straight into it.
     if (storage_.PassesOverFiles())
         f_.Search.OnFichier = [this, &perFile](TScruteDossier* sender, std::string nom) {
             if (!storage_.PassOverFile(nom)) {
@@ -183,10 +188,13 @@ bool Listing::Walk(const std::string& folder) {
     return true;
 }
 
-bool Listing::Listable(const std::string& file) {
-    if (storage_.PlaceOf(file) != StoragePlace::InBackupSet) return true;
-    PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", file));
-    return false;
+bool Listing::Listable(const std::string& path) {
+    const StoragePlace place = storage_.PlaceOf(path);
+    if (place == StoragePlace::InBackupSet)
+        PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", path));
+    else if (place == StoragePlace::InSetsPlace)
+        AddPendingJobWarning(SetTakesPlaceText(path));
+    return place != StoragePlace::InBackupSet && place != StoragePlace::InSetsPlace;
 }
 
 void Listing::Remember(const char* key, const std::string& value) {

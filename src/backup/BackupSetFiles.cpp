@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "backup/BackupJob.h"
 #include "backup/BackupTarget.h"
+#include "backup/CopyStep.h"
 #include "backup/JobLog.h"
 #include "backup/SetLayout.h"
 #include "categories/Scrute.h"
@@ -245,7 +246,31 @@ void TForm1::StoreWallpaperStyle() {
     if (!written) LogError(CannotWriteText(ini.FileName()));
 }
 
+namespace {
+
+bool NameTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
 void TForm1::FinishBackupJob() {
+    const std::string root = BackupSetRoot(StoragePath.Text());
+    ForceDirectories(root);
+    std::string file = root + "\\Log.txt";
+    // The log replaces the log of an earlier backup, never a file of the user's that bears its
+    // name (a storage folder of the user's own): that one is kept beside it under a free name,
+    // or, when it cannot be renamed, the log takes the free name. Told before the log is saved,
+    // so that the saved log tells it too.
+    if (FileExists(file) && !IsBackupLog(file)) {
+        const std::string aside = FreeClashName(file, NameTaken);
+        if (!aside.empty() && MoveFileA(file.c_str(), aside.c_str())) {
+            LogWarning(Message("OwnLogKept", "Your own file was kept under another name") + ": \"" + file +
+                       "\" -> \"" + aside + "\"");
+        } else if (!aside.empty()) {
+            LogWarning(Message("LogSavedAside", "The log was saved under another name beside your own file") +
+                       ": \"" + aside + "\", \"" + file + "\"");
+            file = aside;
+        }
+    }
     const std::string finished = Message("BackupJobFinished", "Backup job is finished!");
     LogInfo(finished);
     JobCancelButton.SetEnabled(false);
@@ -253,9 +278,6 @@ void TForm1::FinishBackupJob() {
     JobQuitButton.SetEnabled(true);
     JobOver = true;
     Log.SelectLast();
-    const std::string root = BackupSetRoot(StoragePath.Text());
-    ForceDirectories(root);
-    const std::string file = root + "\\Log.txt";
     if (!SaveTextLog(file, TextLog.Lines())) {
         // The file cannot hold this line: it goes on the panel alone.
         LogError(CannotWriteText(file));

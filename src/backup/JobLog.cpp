@@ -2,6 +2,8 @@
 #include "app/AppState.h"
 #include "win/Handles.h"
 
+const char kBackupStartLine[] = "D\xE9marrage de la sauvegarde";
+
 int ErrorCount = 0;
 int WarningCount = 0;
 
@@ -39,4 +41,30 @@ bool SaveTextLog(const std::string& path, const ui::LineStore& lines) {
     });
     flush();
     return ok;
+}
+
+bool BeginsWithDate(const std::string& text) {
+    if (text.size() < 10) return false;
+    for (size_t i = 0; i < 10; ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9')) return false;
+    }
+    return true;
+}
+
+bool IsBackupLog(const std::string& path) {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    win::UniqueKernelHandle file(handle);
+    // The first line is short: the date, the time in any locale's format and the start text.
+    char head[256];
+    DWORD read = 0;
+    if (!ReadFile(file.get(), head, sizeof(head), &read, nullptr)) return false;
+    const std::string text(head, read);
+    const size_t end = text.find("\r\n");
+    if (end == std::string::npos) return false;
+    const std::string line = text.substr(0, end), start = std::string(" : ") + kBackupStartLine;
+    return BeginsWithDate(line) && line.compare(10, 3, " - ") == 0 && line.size() >= 13 + start.size() &&
+           line.compare(line.size() - start.size(), start.size(), start) == 0;
 }

@@ -1,6 +1,8 @@
 #include "categories/StorageExclusion.h"
 #include <windows.h>
 #include <vector>
+#include "app/BackupSetRecognition.h"
+#include "backup/JobLog.h"
 
 namespace {
 
@@ -57,21 +59,27 @@ std::string Normalised(std::string path) {
     return full;
 }
 
-bool IsSetEntryName(const std::string& name) { return SameText(name, kArchive) || IsDatedSetName(name); }
+// A dated sub-folder that a backup wrote: it holds a set, or at least the log of one (a backup
+// cancelled before its first file).
+bool HoldsBackup(const std::string& folder) { return IsBackupSet(folder) || IsBackupLog(folder + "\\" + kSetLog); }
 
 }  // namespace
 
 bool IsDatedSetName(const std::string& name) {
-    if (name.size() < kDateLength + kDatedMiddle.size()) return false;
-    for (size_t i = 0; i < kDateLength; ++i) {
-        const bool dash = i == 4 || i == 7;
-        if (dash ? name[i] != '-' : (name[i] < '0' || name[i] > '9')) return false;
-    }
-    return SameText(name.data() + kDateLength, kDatedMiddle.size(), kDatedMiddle.data(), kDatedMiddle.size());
+    return name.size() >= kDateLength + kDatedMiddle.size() && BeginsWithDate(name) &&
+           SameText(name.data() + kDateLength, kDatedMiddle.size(), kDatedMiddle.data(), kDatedMiddle.size());
 }
 
-StorageExclusion::StorageExclusion(const std::string& storageFolder)
-    : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)) {}
+StorageExclusion::StorageExclusion(const std::string& storageFolder, bool setAtTop)
+    : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)), setAtTop_(setAtTop) {
+    // Read once, before the job writes anything.
+    earlierSetAtTop_ = !storage_.empty() && IsBackupLog(storage_ + "\\" + kSetLog);
+}
+
+PassOverReason StorageExclusion::SetFolderReason() const {
+    if (earlierSetAtTop_) return PassOverReason::BackupSet;
+    return setAtTop_ ? PassOverReason::SetTakesPlace : PassOverReason::None;
+}
 
 StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
     if (storage_.empty() || path.empty()) return StoragePlace::Outside;
@@ -81,13 +89,22 @@ StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
     const std::string rest = full.substr(storage_.size() + 1);
     const size_t backslash = FirstBackslash(rest);
     const std::string step = rest.substr(0, backslash);
-    if (IsSetEntryName(step) || (backslash == std::string::npos && SameText(step, kSetLog)))
-        return StoragePlace::InBackupSet;
+    if (backslash == std::string::npos && earlierSetAtTop_ && SameText(step, kSetLog)) return StoragePlace::InBackupSet;
+    if (IsDatedSetName(step) && HoldsBackup(storage_ + "\\" + step)) return StoragePlace::InBackupSet;
+    if (backslash != std::string::npos && SameText(step, kArchive)) {
+        const std::string below = rest.substr(backslash + 1);
+        if (IsSetArchiveFolderName(below.substr(0, FirstBackslash(below)))) {
+            const PassOverReason reason = SetFolderReason();
+            if (reason == PassOverReason::BackupSet) return StoragePlace::InBackupSet;
+            if (reason == PassOverReason::SetTakesPlace) return StoragePlace::InSetsPlace;
+        }
+    }
     return StoragePlace::InStorage;
 }
 
 void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     reached_.clear();
+    archive_.clear();
     setLog_.clear();
     whole_ = false;
     if (storage_.empty() || start.empty()) return;
@@ -97,20 +114,30 @@ void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     const std::string full = Normalised(start);
     if (SameText(full, storage_)) {
         reached_ = spelled;
-        setLog_ = spelled + "\\" + kSetLog;
+        archive_ = spelled + "\\" + kArchive;
+        if (earlierSetAtTop_) setLog_ = spelled + "\\" + kSetLog;
     } else if (Below(storage_, full)) {
         reached_ = spelled + storage_.substr(full.size());
         whole_ = wholeStorage;
+        if (!whole_) archive_ = reached_ + "\\" + kArchive;
+    } else if (SameText(full, storage_ + "\\" + kArchive)) {
+        archive_ = spelled;
     }
 }
 
-bool StorageExclusion::PassOver(const std::string& folder, const std::string& name) const {
-    if (reached_.empty()) return false;
-    if (!whole_) return SameText(folder, reached_) && IsSetEntryName(name);
-    const size_t at = folder.size();
-    return at + 1 + name.size() == reached_.size() && reached_[at] == '\\' &&
-           SameText(folder.data(), at, reached_.data(), at) &&
-           SameText(name.data(), name.size(), reached_.data() + at + 1, name.size());
+PassOverReason StorageExclusion::Reason(const std::string& folder, const std::string& name) const {
+    if (whole_) {
+        const size_t at = folder.size();
+        const bool storage = at + 1 + name.size() == reached_.size() && reached_[at] == '\\' &&
+                             SameText(folder.data(), at, reached_.data(), at) &&
+                             SameText(name.data(), name.size(), reached_.data() + at + 1, name.size());
+        return storage ? PassOverReason::Storage : PassOverReason::None;
+    }
+    // Asked once per sub-folder: the cheap comparison of the folder comes first.
+    if (!reached_.empty() && SameText(folder, reached_) && IsDatedSetName(name) && HoldsBackup(folder + "\\" + name))
+        return PassOverReason::BackupSet;
+    if (!archive_.empty() && SameText(folder, archive_) && IsSetArchiveFolderName(name)) return SetFolderReason();
+    return PassOverReason::None;
 }
 
 bool StorageExclusion::PassOverFile(const std::string& file) const {

@@ -1,5 +1,7 @@
 // What the walks of a backup leave out so that a backup never copies itself: the storage folder
-// that the welcome page names, with every backup set the program wrote into it.
+// that the welcome page names, or what the program wrote into it. Only what a backup wrote is
+// told apart, never a name alone: the user's own files and folders in the storage folder, an
+// "Archive" folder or a "Log.txt" of their own included, are backed up like any other.
 #pragma once
 #include <string>
 
@@ -8,42 +10,65 @@ enum class StoragePlace {
     Outside,      // not in the storage folder
     Storage,      // the storage folder itself
     InStorage,    // in the storage folder, outside its backup sets
-    InBackupSet,  // in a backup set: the Archive folder, a dated sub-folder or Log.txt of the storage folder
+    InBackupSet,  // in what a backup wrote there (see StorageExclusion)
+    InSetsPlace,  // the user's own, in a folder of S\Archive where the coming set goes
+};
+
+// Why a walk passes over a sub-folder or a file.
+enum class PassOverReason {
+    None,           // it is walked or reported
+    Storage,        // the storage folder, met by a walk of a folder that holds it
+    BackupSet,      // a backup set or a part of one
+    SetTakesPlace,  // the user's own, but the set written straight into the storage folder goes there
 };
 
 // Whether a folder name is one that the program gives a dated sub-folder of the storage folder:
 // a date as yyyy-mm-dd, " - Halvorkeep - " and the user's name, whatever the day and the user.
 bool IsDatedSetName(const std::string& name);
 
+// What a backup wrote into the storage folder S:
+// - a sub-folder S\<dated name> that holds a backup set or a backup's log;
+// - S\Log.txt when it is a backup's log;
+// - the folders of a set under S\Archive (Documents, Firefox, AdditionalFiles...), when the set
+//   of the coming backup goes straight into S or S\Log.txt shows that an earlier one did; the
+//   set's records lie in those folders. A file or another folder of S\Archive is the user's.
 class StorageExclusion {
 public:
     // storageFolder: the storage folder's text as the welcome page holds it; an empty text leaves
-    // nothing out.
-    explicit StorageExclusion(const std::string& storageFolder);
+    // nothing out. setAtTop: the coming backup writes its set straight into the storage folder
+    // (no dated sub-folder).
+    explicit StorageExclusion(const std::string& storageFolder, bool setAtTop = true);
 
     // Where path (a folder or a file) lies; letter case, a trailing backslash, "." and ".." steps
     // and short names do not count.
     StoragePlace PlaceOf(const std::string& path) const;
 
     // Prepares the walk of start (the walker's Dossier). A walk from outside the storage folder
-    // passes over all of it when wholeStorage is set (a backup's walk) and otherwise over its
-    // backup sets alone (a search); a walk of the storage folder itself passes over its backup
-    // sets; a walk inside it passes over nothing.
+    // passes over all of it when wholeStorage is set (a backup's walk) and otherwise over what a
+    // backup wrote in it (a search); a walk of the storage folder itself, or of its Archive
+    // folder, passes over what a backup wrote there; a walk elsewhere inside it passes over nothing.
     void BeginWalk(const std::string& start, bool wholeStorage);
-    // Whether the walk passes over the sub-folder name of folder, both as the walker gives them.
-    bool PassOver(const std::string& folder, const std::string& name) const;
+    // Why the walk passes over the sub-folder name of folder, both as the walker gives them.
+    PassOverReason Reason(const std::string& folder, const std::string& name) const;
+    bool PassOver(const std::string& folder, const std::string& name) const {
+        return Reason(folder, name) != PassOverReason::None;
+    }
     // Whether the walk can meet anything that it passes over.
-    bool Active() const { return !reached_.empty(); }
-    // Whether what the walk passes over is the whole storage folder (else a backup set in it).
-    bool PassesOverStorage() const { return whole_; }
-    // Whether the walk of the storage folder itself passes over any file (the log of the set
-    // written there), and whether it passes over file, as the walker gives it.
+    bool Active() const { return !reached_.empty() || !archive_.empty(); }
+    // Whether the walk passes over any file (a backup's log right in the storage folder), and
+    // whether it passes over file, as the walker gives it.
     bool PassesOverFiles() const { return !setLog_.empty(); }
     bool PassOverFile(const std::string& file) const;
 
 private:
+    // Why a folder of S\Archive with a set's name is passed over; None when none is.
+    PassOverReason SetFolderReason() const;
+
     std::string storage_;  // full long path, no trailing backslash; empty: nothing is left out
+    bool setAtTop_ = true;
+    bool earlierSetAtTop_ = false;  // S\Log.txt is a backup's log
     std::string reached_;  // the storage folder as the walk spells it; empty: the walk never meets it
+    std::string archive_;  // S\Archive as the walk spells it; empty: the walk never meets it
     std::string setLog_;
     bool whole_ = false;
 };

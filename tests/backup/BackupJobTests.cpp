@@ -344,8 +344,10 @@ TEST_F(BackupJobTest, MyDocumentsAsTheStorageFolderLeavesOutOnlyItsBackupSets) {
         Source(std::string("Documents\\") + mine, mine);
     for (const std::string& set :
          {std::string("Archive\\Documents\\letter.txt"), std::string("Archive\\OutlookPST\\Outlook.pst"),
-          dated + "\\Archive\\Documents\\letter.txt", dated + "\\Log.txt", std::string("Log.txt")})
+          dated + "\\Archive\\Documents\\letter.txt", dated + "\\Log.txt"})
         Source("Documents\\" + set, "an earlier backup");
+    // The earlier backup straight into the folder left its log there.
+    Source("Documents\\Log.txt", "2021-03-05 - 09:00:00 : D\xE9marrage de la sauvegarde\r\n");
     Choose(form1->MyDocuments, form1->MyDocumentsPath, documents);
     // Typed in capitals with a trailing backslash; the set lies in My Documents.
     Type(form1->StoragePath, UpperAscii(documents) + "\\");
@@ -362,7 +364,7 @@ TEST_F(BackupJobTest, MyDocumentsAsTheStorageFolderLeavesOutOnlyItsBackupSets) {
                                              "[MYDOCS--]" + documents + "\\2021-03-04 notes\\n.txt",
                                              "[ADDFILES]" + documents + "\\Work\\plan.txt"}));
     const std::vector<std::string> log = Messages();
-    ASSERT_GE(log.size(), 8u);
+    ASSERT_GE(log.size(), 9u);
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
               (std::vector<std::string>{
                   kStartLine,
@@ -371,9 +373,11 @@ TEST_F(BackupJobTest, MyDocumentsAsTheStorageFolderLeavesOutOnlyItsBackupSets) {
                   "E Lies in a backup set, not backed up: \"" + Src("documents\\ARCHIVE\\Documents") + "\""}));
     // The walk meets the set's log among the files, then the sets' folders in the file system's order.
     EXPECT_EQ(log[4], "I Backup set left out of the backup: \"" + documents + "\\Log.txt\"");
-    EXPECT_EQ((std::set<std::string>{log[5], log[6]}),
-              (std::set<std::string>{"I Backup set left out of the backup: \"" + documents + "\\Archive\"",
-                                     "I Backup set left out of the backup: \"" + documents + "\\" + dated + "\""}));
+    EXPECT_EQ((std::set<std::string>{log[5], log[6], log[7]}),
+              (std::set<std::string>{
+                  "I Backup set left out of the backup: \"" + documents + "\\Archive\\Documents\"",
+                  "I Backup set left out of the backup: \"" + documents + "\\Archive\\OutlookPST\"",
+                  "I Backup set left out of the backup: \"" + documents + "\\" + dated + "\""}));
     EXPECT_EQ(ErrorCount, 3);
     EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Work\\plan.txt"), "Work\\plan.txt");
     win::IniFile folders(documents + "\\Archive\\AdditionalFolders\\Folders.ini");

@@ -449,7 +449,9 @@ TEST_F(SetFilesTest, FinishingSavesTheTextLogBelowTheDatedSubFolder) {
     Click(form1->BackupInSubFolder);
     ASSERT_TRUE(form1->BackupInSubFolder.Checked());
     const std::string set = store / (TodayText + " - Halvorkeep - " + GetCurrentUserName());
-    test::WriteFile(set + "\\Log.txt", std::string(10000, 'x'));  // an earlier backup's log
+    // An earlier backup's log, longer than this one's.
+    test::WriteFile(set + "\\Log.txt",
+                    TodayText + " - 9:00:00 : D\xe9marrage de la sauvegarde\r\n" + std::string(10000, 'x'));
     seed.RegString(HKEY_LOCAL_MACHINE, kFontsKey, "Halvor Sans (TrueType)", "halvorsans.ttf");
     test::WriteFile(set + "\\Archive\\Fonts\\halvorsans.ttf", "font");
     form1->Fonts.SetChecked(true);

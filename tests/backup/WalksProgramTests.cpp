@@ -41,13 +41,15 @@ std::vector<std::string> Lines(const std::string& file) {
     return lines;
 }
 
-// The log's error lines, less the date; and its lines that end with text.
-std::vector<std::string> Errors(const std::vector<std::string>& log) {
-    std::vector<std::string> errors;
+// The log's lines of one kind ("[ERROR] ", "[WARNING] "), less the date; and its lines that end
+// with text.
+std::vector<std::string> Marked(const std::vector<std::string>& log, const std::string& mark) {
+    std::vector<std::string> marked;
     for (const std::string& line : log)
-        if (line.rfind("[ERROR] ", 0) == 0) errors.push_back(line.substr(line.find(" : ") + 3));
-    return errors;
+        if (line.rfind(mark, 0) == 0) marked.push_back(line.substr(line.find(" : ") + 3));
+    return marked;
 }
+std::vector<std::string> Errors(const std::vector<std::string>& log) { return Marked(log, "[ERROR] "); }
 size_t Ending(const std::vector<std::string>& log, const std::string& text) {
     return std::count_if(log.begin(), log.end(), [&](const std::string& line) {
         return line.size() >= text.size() && line.compare(line.size() - text.size(), text.size(), text) == 0;
@@ -90,6 +92,7 @@ protected:
         HWND caption = Control(IDC_CopyProgress);
         ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == kFinished; }, kJobMs)) << drive::Text(caption);
         errorsLabel = drive::Text(Control(IDC_Errorlabel));
+        warningsLabel = drive::Text(Control(IDC_WarningLabel));
         HWND quit = Control(IDC_JobQuitButton);
         ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(quit); }, kReactMs));
         drive::Click(quit);
@@ -107,8 +110,15 @@ protected:
         ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(browser) || !IsWindowVisible(browser); }, kReactMs));
     }
 
-    std::string errorsLabel;
+    std::string errorsLabel, warningsLabel;
 };
+
+// Whether the file is a backup's log: its first line is the dated start line.
+bool IsBackupLog(const std::string& file) {
+    const std::vector<std::string> lines = Lines(file);
+    return !lines.empty() && lines[0].size() > 13 && lines[0][4] == '-' && lines[0][7] == '-' &&
+           lines[0].compare(10, 3, " - ") == 0 && Ending({lines[0]}, " : D\xE9marrage de la sauvegarde") == 1;
+}
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -212,6 +222,158 @@ TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecorded
     EXPECT_EQ(IniValue(folders, "SAVED", "2"), "(none)");
     EXPECT_EQ(test::FilesBelow(storage / "Archive\\AdditionalFolders\\Data"),
               std::set<std::string>{"C" + (extras / "Kept\\kept.txt").substr(2)});
+}
+
+// My Documents chosen as the storage folder itself, the set written straight into it, twice. The
+// user's own Log.txt, Archive folder and a folder that only looks dated are backed up like any
+// other; their Log.txt is kept beside the set's log. Only their folder that bears the name of the
+// set's folder cannot be, and is a warning. The second backup leaves out the first one's set and
+// log, and nothing else.
+TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndArchive) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.Folder(documents);
+    const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt", "Archive\\read me.txt",
+                                        "2019-05-06 - Halvorkeep - Ann\\plan.txt"};
+    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string taken = "Archive\\Documents\\mine.txt";
+    seed.File(documents + "\\" + taken, "mine");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    std::vector<std::string> log = Lines(documents + "\\Log.txt");
+    EXPECT_TRUE(IsBackupLog(documents + "\\Log.txt"));
+    EXPECT_EQ(test::ReadFile(documents + "\\Log#1.txt"), "my Log.txt");
+    EXPECT_EQ(Marked(log, "[WARNING] "),
+              (std::vector<std::string>{
+                  "Not backed up: the backup set is written in its place: \"" + documents + "\\Archive\\Documents\"",
+                  "Your own file was kept under another name: \"" + documents + "\\Log.txt\" -> \"" + documents +
+                      "\\Log#1.txt\""}));
+    EXPECT_EQ(warningsLabel, "Warnings : 2");
+    EXPECT_EQ(Errors(log), std::vector<std::string>{});
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
+    EXPECT_EQ(Ending(log, " : File successfully copied"), mine.size());
+    for (const std::string& file : mine)
+        EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\" + file), "my " + file) << file;
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    log = Lines(documents + "\\Log.txt");
+    EXPECT_TRUE(IsBackupLog(documents + "\\Log.txt"));
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(Errors(log), std::vector<std::string>{});
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 2u);
+    for (const char* set : {"Log.txt", "Archive\\Documents"})
+        EXPECT_EQ(Ending(log, " : Backup set left out of the backup: \"" + documents + "\\" + set + "\""), 1u) << set;
+    // What the first backup kept aside is one more file of the user's.
+    std::set<std::string> expected = {"Log#1.txt", "Archive\\Documents\\Log#1.txt", taken};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert("Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Log.txt"), "my Log.txt");
+    EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Log#1.txt"), "my Log.txt");
+}
+
+// The same with the sub-folder option: nothing of the set lies at the top of My Documents, so the
+// user's Log.txt stays where it is and their Archive folder, even one named as a set's folder, is
+// backed up whole. Only dated folders that hold a set are left out: an older one, and the one
+// the first backup wrote; one that only looks dated is the user's.
+TEST_F(WalksProgramTest, WithTheSubFolderOptionOnlyDatedFoldersHoldingASetAreLeftOut) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.Folder(documents);
+    const std::string older = "2020-01-02 - Halvorkeep - Ann", lookalike = "2019-05-06 - Halvorkeep - Ann";
+    const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt",
+                                        "Archive\\Documents\\mine.txt", lookalike + "\\plan.txt"};
+    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    seed.File(documents + "\\" + older + "\\Archive\\Documents\\letter.txt", "an older set");
+
+    for (int run = 1; run <= 2; ++run) {
+        ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, true));
+        ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    }
+    std::string dated;
+    for (const std::string& file : test::FilesBelow(documents)) {
+        const std::string top = file.substr(0, file.find('\\'));
+        if (top.find(" - Halvorkeep - ") != std::string::npos && top != older && top != lookalike) dated = top;
+    }
+    ASSERT_FALSE(dated.empty()) << "no set in " << documents;
+    std::set<std::string> expected = {older + "\\Archive\\Documents\\letter.txt", dated + "\\Log.txt"};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert(dated + "\\Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    EXPECT_EQ(test::ReadFile(documents + "\\Log.txt"), "my Log.txt");
+    EXPECT_EQ(test::ReadFile(documents + "\\" + dated + "\\Archive\\Documents\\Archive\\Documents\\mine.txt"),
+              "my Archive\\Documents\\mine.txt");
+
+    // The second backup's log: both sets left out, nothing else, nothing wrong.
+    const std::vector<std::string> log = Lines(documents + "\\" + dated + "\\Log.txt");
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(Errors(log), std::vector<std::string>{});
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 2u);
+    for (const std::string& set : {older, dated})
+        EXPECT_EQ(Ending(log, " : Backup set left out of the backup: \"" + documents + "\\" + set + "\""), 1u) << set;
+    EXPECT_EQ(Ending(log, " : File successfully copied"), mine.size());
+}
+
+// A storage folder of the user's own that holds their Log.txt, and a Log#1.txt too: the first
+// backup keeps their file under the next free name and says so; the second replaces only the
+// first one's log.
+TEST_F(WalksProgramTest, AStorageFolderOfTheUsersOwnKeepsTheirLogTxt) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.File(documents + "\\letter.txt", "letter");
+    test::ScratchFolder stuff("Stuff");
+    test::WriteFile(stuff / "Log.txt", "my shopping list");
+    test::WriteFile(stuff / "Log#1.txt", "my older list");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    EXPECT_TRUE(IsBackupLog(stuff / "Log.txt"));
+    EXPECT_EQ(test::ReadFile(stuff / "Log#1.txt"), "my older list");
+    EXPECT_EQ(test::ReadFile(stuff / "Log#2.txt"), "my shopping list");
+    const std::string kept = "Your own file was kept under another name: \"" + stuff / "Log.txt" + "\" -> \"" +
+                             stuff / "Log#2.txt" + "\"";
+    EXPECT_EQ(Marked(Lines(stuff / "Log.txt"), "[WARNING] "), std::vector<std::string>{kept});
+    EXPECT_EQ(warningsLabel, "Warnings : 1");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    EXPECT_EQ(Marked(Lines(stuff / "Log.txt"), "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(warningsLabel, "Warnings : 0");
+    EXPECT_EQ(test::FilesBelow(stuff.path()),
+              (std::set<std::string>{"Log.txt", "Log#1.txt", "Log#2.txt", "Archive\\Documents\\letter.txt"}));
+}
+
+// The user's Log.txt held open by another program cannot be renamed: it keeps its name and its
+// text, and the set's log takes the free name instead.
+TEST_F(WalksProgramTest, AUsersLogTxtThatCannotBeRenamedLeavesTheLogAFreeName) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.File(documents + "\\letter.txt", "letter");
+    test::ScratchFolder stuff("Stuff");
+    test::WriteFile(stuff / "Log.txt", "my shopping list");
+    HANDLE held = CreateFileA((stuff / "Log.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    CloseHandle(held);
+
+    EXPECT_EQ(test::ReadFile(stuff / "Log.txt"), "my shopping list");
+    ASSERT_TRUE(IsBackupLog(stuff / "Log#1.txt"));
+    EXPECT_EQ(Marked(Lines(stuff / "Log#1.txt"), "[WARNING] "),
+              std::vector<std::string>{"The log was saved under another name beside your own file: \"" +
+                                       stuff / "Log#1.txt" + "\", \"" + stuff / "Log.txt" + "\""});
+    EXPECT_EQ(warningsLabel, "Warnings : 1");
 }
 
 }  // namespace

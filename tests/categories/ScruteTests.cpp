@@ -302,27 +302,60 @@ TEST_F(Walker, AnExcludedSubFolderIsPassedOverWithEverythingInIt) {
     EXPECT_EQ(asked, (Events{dir_.path() + "|Sub1", dir_.path() + "|Sub2"}));
 }
 
-// Where the storage folder and its backup sets lie, whatever way each path is typed.
-TEST(StorageExclusionPlaces, LetterCaseTrailingBackslashesAndDotStepsDoNotCount) {
+// Where the storage folder and what a backup wrote in it lie, whatever way each path is typed. A
+// backup's log is told by its first line, a dated folder by the set it holds, and the set's
+// folders under Archive are a set's only where one goes, or went, straight into the storage folder.
+TEST(StorageExclusionPlaces, OnlyWhatABackupWroteLiesInABackupSet) {
     test::ScratchFolder dir("cat-storage");
-    test::MakeFolder(dir / "Docs\\Backups");
-    StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
+    const std::string started = "1999-12-31 - 10:00:00 : D\xE9marrage de la sauvegarde\r\n";
+    test::WriteFile(dir / "Docs\\Backups\\1999-12-31 - Halvorkeep - Ann\\Archive\\Documents\\letter.txt", "copy");
+    // A backup cancelled before its first file leaves its log alone.
+    test::WriteFile(dir / "Docs\\Backups\\2000-01-01 - Halvorkeep - Ann\\Log.txt", started);
+    test::WriteFile(dir / "Docs\\Backups\\2000-01-02 - Halvorkeep - Ann\\Log.txt", "my notes\r\n");
+    test::WriteFile(dir / "Docs\\Backups\\Log.txt", "1999-12-31 - 10:00:00 : D\xE9marrage de la restauration\r\n");
+    const StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups"), StoragePlace::Storage);
     EXPECT_EQ(storage.PlaceOf(dir / "docs\\backups\\"), StoragePlace::Storage);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\archive"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Documents\\letter.txt"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\1999-12-31 - HALVORKEEP - \\Log.txt"), StoragePlace::InBackupSet);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\LOG.TXT"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\1999-12-31 - HALVORKEEP - ann\\Log.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2000-01-01 - Halvorkeep - Ann"), StoragePlace::InBackupSet);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2000-01-02 - Halvorkeep - Ann"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\LOG.TXT"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\archive"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Taxes\\2009.txt"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\documents\\letter.txt"), StoragePlace::InSetsPlace);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Internet Explorer"), StoragePlace::InSetsPlace);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Work\\Log.txt"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archived"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-02-29 photos"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-2-29 - Halvorkeep - Ann"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\BackupsOld"), StoragePlace::Outside);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs"), StoragePlace::Outside);
     EXPECT_EQ(StorageExclusion("").PlaceOf(dir / "Docs\\Backups\\Archive"), StoragePlace::Outside);
+    // With the sub-folder option nothing goes under Archive...
+    EXPECT_EQ(StorageExclusion(dir / "Docs\\Backups", false).PlaceOf(dir / "Docs\\Backups\\Archive\\Documents"),
+              StoragePlace::InStorage);
+    // ...but an earlier set went there when the storage folder holds a backup's log.
+    test::WriteFile(dir / "Docs\\Backups\\Log.txt", started + "1999-12-31 - 10:00:01 : Backup job is finished!\r\n");
+    StorageExclusion earlier(dir / "Docs\\Backups", false);
+    EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Log.txt"), StoragePlace::InBackupSet);
+    EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Archive\\Documents"), StoragePlace::InBackupSet);
+    EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Archive\\Taxes"), StoragePlace::InStorage);
+
+    // The walks: of the storage folder's Archive, of a folder holding the storage folder (a backup
+    // passes over all of it, a search only over its sets).
+    earlier.BeginWalk(dir / "Docs\\Backups\\ARCHIVE\\", true);
+    EXPECT_EQ(earlier.Reason(dir / "Docs\\Backups\\ARCHIVE", "Documents"), PassOverReason::BackupSet);
+    EXPECT_EQ(earlier.Reason(dir / "Docs\\Backups\\ARCHIVE", "Taxes"), PassOverReason::None);
+    earlier.BeginWalk(dir / "Docs", true);
+    EXPECT_EQ(earlier.Reason(dir / "Docs", "backups"), PassOverReason::Storage);
+    EXPECT_FALSE(earlier.PassesOverFiles());
+    earlier.BeginWalk(dir / "Docs", false);
+    EXPECT_EQ(earlier.Reason(dir / "Docs", "backups"), PassOverReason::None);
+    EXPECT_EQ(earlier.Reason(dir / "Docs\\Backups", "1999-12-31 - Halvorkeep - Ann"), PassOverReason::BackupSet);
+    EXPECT_EQ(earlier.Reason(dir / "Docs\\Backups", "2000-01-02 - Halvorkeep - Ann"), PassOverReason::None);
+    EXPECT_EQ(earlier.Reason(dir / "Docs\\Backups\\Archive", "OutlookPST"), PassOverReason::BackupSet);
+
     // A drive's root, typed with or without its backslash.
     const StorageExclusion root("c:");
     EXPECT_EQ(root.PlaceOf("C:\\"), StoragePlace::Storage);
-    EXPECT_EQ(root.PlaceOf("C:\\Archive\\Documents"), StoragePlace::InBackupSet);
     EXPECT_EQ(root.PlaceOf(dir.path()), StoragePlace::InStorage);
 }
