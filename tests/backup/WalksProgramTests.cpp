@@ -322,16 +322,25 @@ TEST_F(WalksProgramTest, WithTheSubFolderOptionOnlyDatedFoldersHoldingASetAreLef
     EXPECT_EQ(Ending(log, " : File successfully copied"), mine.size());
 }
 
+// A storage folder of the user's own, "Stuff", that holds their Log.txt; My Documents holds one
+// letter.
+class OwnStorageFolderTest : public WalksProgramTest {
+protected:
+    OwnStorageFolderTest() {
+        seed.Hide(documents);
+        seed.File(documents + "\\letter.txt", "letter");
+        test::WriteFile(stuff / "Log.txt", "my shopping list");
+    }
+
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    test::ScratchFolder stuff{"Stuff"};
+};
+
 // A storage folder of the user's own that holds their Log.txt, and a Log#1.txt too: the first
 // backup keeps their file under the next free name and says so; the second replaces only the
 // first one's log.
-TEST_F(WalksProgramTest, AStorageFolderOfTheUsersOwnKeepsTheirLogTxt) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.File(documents + "\\letter.txt", "letter");
-    test::ScratchFolder stuff("Stuff");
-    test::WriteFile(stuff / "Log.txt", "my shopping list");
+TEST_F(OwnStorageFolderTest, AStorageFolderOfTheUsersOwnKeepsTheirLogTxt) {
     test::WriteFile(stuff / "Log#1.txt", "my older list");
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
@@ -354,13 +363,7 @@ TEST_F(WalksProgramTest, AStorageFolderOfTheUsersOwnKeepsTheirLogTxt) {
 
 // The user's Log.txt held open by another program cannot be renamed: it keeps its name and its
 // text, and the set's log takes the free name instead.
-TEST_F(WalksProgramTest, AUsersLogTxtThatCannotBeRenamedLeavesTheLogAFreeName) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.File(documents + "\\letter.txt", "letter");
-    test::ScratchFolder stuff("Stuff");
-    test::WriteFile(stuff / "Log.txt", "my shopping list");
+TEST_F(OwnStorageFolderTest, AUsersLogTxtThatCannotBeRenamedLeavesTheLogAFreeName) {
     HANDLE held = CreateFileA((stuff / "Log.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);

@@ -202,6 +202,15 @@ protected:
         EXPECT_TRUE(program->WaitForExit(kJobMs, code)) << "the program still runs";
         EXPECT_EQ(code, 0u);
     }
+    // A close right behind Launch's click, which the job's listing takes, confirmed with Yes.
+    void CloseWhileListingWithYes() {
+        drive::PostClose(program->Main());
+        HWND box = WaitForBox();
+        ASSERT_TRUE(box) << "the close asked nothing";
+        EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel))) << "the close came after the listing";
+        drive::PressDialogButton(box, IDYES);
+        ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    }
     // Yes stopped the job at once: its cancel line, then its finish, and no file after them.
     void ExpectCancelled(const std::vector<std::string>& log, const char* finished) {
         ASSERT_GE(log.size(), 2u);
@@ -266,13 +275,7 @@ TEST_F(CloseProgramTest, AltF4AnsweredNoLetsTheBackupFinishAndTheWindowStays) {
 
 TEST_F(CloseProgramTest, ACloseConfirmedWhileTheBackupListsCopiesNothing) {
     ASSERT_NO_FATAL_FAILURE(StartAndLaunch());
-    // Right behind Launch's click: the job's listing takes it.
-    drive::PostClose(program->Main());
-    HWND box = WaitForBox();
-    ASSERT_TRUE(box) << "the close asked nothing";
-    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel))) << "the close came after the listing";
-    drive::PressDialogButton(box, IDYES);
-    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    ASSERT_NO_FATAL_FAILURE(CloseWhileListingWithYes());
     const std::vector<std::string> log = LogLines();
     ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, kFinished));
     EXPECT_EQ(test::LinesWith(log, "Copying file"), 0u);
@@ -317,13 +320,7 @@ TEST_F(CloseProgramTest, ACloseConfirmedWhileTheRestoreListsNothingKeepsTheUsers
     test::WriteFile(storage / "Archive\\Internet Explorer\\IEStartPage.ini",
                     "[STARTPAGE]\r\nHomePage=http://www.example.org/set\r\n");
     ASSERT_NO_FATAL_FAILURE(StartRestoreAndLaunch());
-    // Right behind Launch's click: the job's listing takes it.
-    drive::PostClose(program->Main());
-    HWND box = WaitForBox();
-    ASSERT_TRUE(box) << "the close asked nothing";
-    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel))) << "the close came after the listing";
-    drive::PressDialogButton(box, IDYES);
-    ASSERT_NO_FATAL_FAILURE(ExpectEnded());
+    ASSERT_NO_FATAL_FAILURE(CloseWhileListingWithYes());
     const std::vector<std::string> log = RestoreLogLines();
     ASSERT_NO_FATAL_FAILURE(ExpectCancelled(log, "Restoration job is finished!"));
     EXPECT_EQ(test::LinesWith(log, "Restoring Internet Explorer main start page"), 0u);
