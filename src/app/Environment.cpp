@@ -197,6 +197,20 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string FullPathName(const std::string& path) {
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (length >= full.size()) {
+        full.assign(length, '\0');
+        length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
+    }
+    if (length == 0 || length >= full.size()) return std::string();
+    full.resize(length);
+    return full;
+}
+
 bool ForceDirectories(const std::string& path) {
     std::string folder = ExcludeTrailingBackslash(path);
     if (folder.empty()) return false;

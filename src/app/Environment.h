@@ -39,11 +39,16 @@ std::string VersionCodeFor(const OSVERSIONINFOEXA& info, bool extended);
 // Existence tests: a file exists when it has a time stamp, so a folder never counts as a file.
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
+// Whether a file or a folder has that name.
+bool EntryExists(const std::string& path);
 // Creates a folder with every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::string& path);
 
 // The folder of the program's own file, without a trailing backslash.
 std::string ProgramFolder();
+// The path as Windows reads it (GetFullPathNameA): "." and ".." steps resolved, the dots and
+// blanks that end each name dropped ("C:\Backups." is C:\Backups); empty when it cannot be made.
+std::string FullPathName(const std::string& path);
 // One trailing backslash removed, if any.
 std::string ExcludeTrailingBackslash(const std::string& path);
 // The file-name part: the text after the last "\", "/" or ":".

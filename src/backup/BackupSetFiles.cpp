@@ -246,12 +246,6 @@ void TForm1::StoreWallpaperStyle() {
     if (!written) LogError(CannotWriteText(ini.FileName()));
 }
 
-namespace {
-
-bool NameTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-}  // namespace
-
 void TForm1::FinishBackupJob() {
     const std::string root = BackupSetRoot(StoragePath.Text());
     ForceDirectories(root);
@@ -261,7 +255,7 @@ void TForm1::FinishBackupJob() {
     // or, when it cannot be renamed, the log takes the free name. Told before the log is saved,
     // so that the saved log tells it too.
     if (FileExists(file) && !IsBackupLog(file)) {
-        const std::string aside = FreeClashName(file, NameTaken);
+        const std::string aside = FreeClashName(file, EntryExists);
         if (!aside.empty() && MoveFileA(file.c_str(), aside.c_str())) {
             LogWarning(Message("OwnLogKept", "Your own file was kept under another name") + ": \"" + file +
                        "\" -> \"" + aside + "\"");

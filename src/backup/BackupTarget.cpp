@@ -9,16 +9,8 @@ std::string AsWindowsReadsIt(const std::string& typed) {
     // A relative text would be read from whatever folder is current.
     const bool full = (typed.size() >= 3 && typed[1] == ':' && (typed[2] == '\\' || typed[2] == '/')) ||
                       typed.rfind("\\\\", 0) == 0;
-    if (!full) return typed;
-    std::string read(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(typed.c_str(), static_cast<DWORD>(read.size()), &read[0], nullptr);
-    if (length >= read.size()) {
-        read.assign(length, '\0');
-        length = GetFullPathNameA(typed.c_str(), length, &read[0], nullptr);
-    }
-    if (length == 0 || length >= read.size()) return typed;
-    read.resize(length);
-    return read;
+    const std::string read = full ? FullPathName(typed) : std::string();
+    return read.empty() ? typed : read;
 }
 
 std::string BackupSetRoot(const std::string& storageText, const std::string& subFolderSuffix) {

@@ -42,9 +42,6 @@ std::string FolderOf(const std::string& path) {
 
 const int kTemporaryNames = 10000;
 
-// A file or a folder: either one blocks a temporary name.
-bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // Whether the last copy made the file it was told to write. The copy calls its progress routine
 // first once it has made that file, before any byte of it; as it writes only where nothing lay,
 // the file is then the step's own. A copy that fails before (its source held open or gone, the

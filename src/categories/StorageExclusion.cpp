@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <vector>
 #include "app/BackupSetRecognition.h"
+#include "app/Environment.h"
 #include "backup/JobLog.h"
 
 namespace {
@@ -40,21 +41,15 @@ void RemoveOneTrailingBackslash(std::string& path) {
 std::string Normalised(std::string path) {
     // "C:" alone names the drive's current folder; the program means its root.
     if (path.size() == 2 && path[1] == ':') path += '\\';
-    std::vector<char> buffer(MAX_PATH);
-    auto call = [&](auto function, const char* source) {
-        DWORD n = function(source, static_cast<DWORD>(buffer.size()), buffer.data());
-        if (n >= buffer.size()) {
-            buffer.resize(n + 1);
-            n = function(source, static_cast<DWORD>(buffer.size()), buffer.data());
-        }
-        return n > 0 && n < buffer.size() ? std::string(buffer.data(), n) : std::string();
-    };
-    std::string full = call(
-        [](const char* p, DWORD size, char* out) { return GetFullPathNameA(p, size, out, nullptr); }, path.c_str());
+    std::string full = FullPathName(path);
     if (full.empty()) full = path;
-    const std::string longer =
-        call([](const char* p, DWORD size, char* out) { return GetLongPathNameA(p, out, size); }, full.c_str());
-    if (!longer.empty()) full = longer;
+    std::vector<char> longer(MAX_PATH);
+    DWORD n = GetLongPathNameA(full.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
+    if (n >= longer.size()) {
+        longer.resize(n + 1);
+        n = GetLongPathNameA(full.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
+    }
+    if (n > 0 && n < longer.size()) full.assign(longer.data(), n);
     RemoveOneTrailingBackslash(full);
     return full;
 }
