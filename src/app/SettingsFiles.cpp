@@ -1,10 +1,10 @@
 // The settings file beside the program, and the copies of it in the user's application data that
 // take the settings while it cannot be written.
+#include "app/AppState.h"
 #include <windows.h>
 #include <shlobj.h>
 #include <cstdint>
 #include <cstdlib>
-#include "app/AppState.h"
 #include "app/Environment.h"
 #include "win/Handles.h"
 
@@ -38,10 +38,10 @@ const char kAsideBeside[] = "Beside";
 // The settings file beside the program as it is at one moment.
 struct BesideFile {
     std::string path;
-    std::string volume;    // serial number of its volume, or empty when unknown
-    std::string content;   // "none" without the file; empty when it cannot be read
+    std::string volume;     // serial number of its volume, or empty when unknown
+    std::string content;    // "none" without the file; empty when it cannot be read
     ULONGLONG written = 0;  // last-write time, 0 without the file
-    std::string state;     // last-write time and size, "none" without the file
+    std::string state;      // last-write time and size, "none" without the file
 };
 
 // Whether the file can be opened for writing. A missing file is made, empty, as the first write
