@@ -34,16 +34,19 @@ std::string SettingsFileName();
 // Program Files, a write-protected stick). Empty when the shell knows no such folder.
 std::string UserSettingsFileName();
 // Start-up: SettingsIni made on the file beside the program when that file can be written, else
-// on the user's own file. Of the two, the start is made from the one with the latest choices: the
-// user's own file when it was made for this very file beside the program, which has not changed
-// since. Such later choices are first written back beside the program when it can be written;
-// when it cannot, the user's own file is made anew as a copy of it unless it holds them.
+// on a copy aside in the user's application data. Of the two, the start is made from the one with
+// the latest choices: the copy aside when it was made for this very file beside the program (known
+// by its place below the drive on its volume, whatever the drive letter), whose content has not
+// changed since. Such later choices are first written back beside the program when it can be
+// written; when it cannot, the copy aside is made anew as a copy of it unless it holds them. A
+// copy aside that holds another program copy's (another stick's) choices is never read over this
+// one's nor replaced: this one's then go to a further file beside it.
 void OpenSettings();
 // SettingsIni made again on the file in use (a language load does so).
 void ReopenSettings();
 // CONFIG/key := value in the settings file in use. When the file beside the program cannot be
-// written, the settings move to the user's own file (made anew as a copy of it) for the rest of
-// the run and the value goes there. False when the value could not be written at all.
+// written, the settings move to a copy aside (made anew as a copy of it) for the rest of the run
+// and the value goes there. False when the value could not be written at all.
 bool WriteSetting(const std::string& key, const std::string& value);
 // Program folder + "\language".
 std::string LanguageFolder();

@@ -5,8 +5,10 @@
 // written there either.
 #include <windows.h>
 #include <shlobj.h>
+#include <winioctl.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,6 +47,76 @@ private:
     HANDLE handle_;
 };
 
+// Moves a file's last-write time as a FAT stick reports it after a daylight-saving change.
+bool MoveWriteTime(const std::string& path, long long by) {
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME written{};
+    ULARGE_INTEGER time{};
+    bool moved = GetFileTime(file, nullptr, nullptr, &written);
+    time.LowPart = written.dwLowDateTime;
+    time.HighPart = written.dwHighDateTime;
+    time.QuadPart += by;
+    written.dwLowDateTime = time.LowPart;
+    written.dwHighDateTime = time.HighPart;
+    moved = moved && SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    return moved;
+}
+constexpr long long kHour = 36000000000LL;
+
+// A drive letter that reaches a folder, as a stick gets one when it is plugged in; taken away
+// again on scope exit. Wine's mount manager defines it, so that it is a volume: its serial number
+// is the one written in the folder's ".windows-serial" file.
+class StickDrive {
+public:
+    explicit StickDrive(const std::string& folder) {
+        const DWORD used = GetLogicalDrives();
+        for (char letter = 'D'; letter <= 'Y' && !letter_; ++letter)
+            if (!(used & (1u << (letter - 'A'))) && Define(letter, test::UnixName(folder))) letter_ = letter;
+    }
+    ~StickDrive() {
+        if (letter_) Define(letter_, "");
+    }
+    StickDrive(const StickDrive&) = delete;
+    StickDrive& operator=(const StickDrive&) = delete;
+    // "D:" and so on; empty when no letter could be defined.
+    std::string Root() const { return letter_ ? std::string(1, letter_) + ":" : std::string(); }
+
+private:
+    // Wine's request to its mount manager; without a Unix folder it takes the letter away.
+    struct UnixDrive {
+        ULONG size, type, fsType;
+        DWORD serial;
+        ULONGLONG unixDevice;
+        WCHAR letter;
+        USHORT mountPointOffset, deviceOffset, labelOffset;
+    };
+    static bool Define(char letter, const std::string& unixFolder) {
+        HANDLE manager = CreateFileA("\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager == INVALID_HANDLE_VALUE) return false;
+        UnixDrive drive{};
+        drive.type = DRIVE_FIXED;
+        drive.letter = WCHAR(letter - 'A' + 'a');
+        std::string request(sizeof(drive), '\0');
+        if (!unixFolder.empty()) {
+            drive.mountPointOffset = sizeof(drive);
+            request.append(unixFolder).append(1, '\0');
+        }
+        drive.size = static_cast<ULONG>(request.size());
+        std::memcpy(&request[0], &drive, sizeof(drive));
+        const DWORD defineUnixDrive = CTL_CODE('m', 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        DWORD returned = 0;
+        const bool defined = DeviceIoControl(manager, defineUnixDrive, &request[0], static_cast<DWORD>(request.size()),
+                                             nullptr, 0, &returned, nullptr);
+        CloseHandle(manager);
+        return defined;
+    }
+    char letter_ = 0;
+};
+
 class SettingsProgramTest : public test::ProgramFolderTest {
 protected:
     void SetUp() override {
@@ -66,6 +138,11 @@ protected:
     bool Shows(int id) {
         HWND w = Control(id);
         return drive::WaitFor([&] { return drive::IsVisible(w); }, kReactMs);
+    }
+    // Starts the program of another folder (a drive letter's) and waits for its main window.
+    void StartProgramIn(const std::string& folder) {
+        program_ = std::make_unique<drive::Program>(folder + "\\Halvorkeep3.exe");
+        ASSERT_EQ(program_->Start(20000), "");
     }
     // The storage folder the welcome page shows once it has started.
     std::string ShownStorage() { return drive::Text(Control(IDC_StoragePath)); }
@@ -216,4 +293,78 @@ TEST_F(SettingsProgramTest, SettingsThatCannotBeWrittenAnywhereAreOneWarningOfTh
     EXPECT_EQ(test::LinesWith(log, "Could not write"), 0u);
     EXPECT_EQ(test::LinesWith(log, "[ERROR]"), 0u);
     EXPECT_EQ(warnings, "Warnings : 1");
+}
+
+TEST_F(SettingsProgramTest, ChoicesAsideOutliveAnHourMovedOnTheFileBesideTheProgram) {
+    {
+        ReadOnlyHold hold(Ini());
+        ASSERT_TRUE(hold.Held());
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        BackUpInto(second, true);
+    }
+    // A daylight-saving change on a FAT stick; the second time with the copy aside as the program's
+    // earlier version recorded it: by the file's time and size only.
+    for (const bool earlierRecord : {false, true}) {
+        ASSERT_TRUE(MoveWriteTime(Ini(), kHour));
+        if (earlierRecord) {
+            ASSERT_TRUE(WritePrivateProfileStringA("SavedAside", "Volume", nullptr, UserIni().c_str()));
+            ASSERT_TRUE(WritePrivateProfileStringA("SavedAside", "Content", nullptr, UserIni().c_str()));
+        }
+        ReadOnlyHold hold(Ini());
+        ASSERT_TRUE(hold.Held());
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        EXPECT_EQ(ShownStorage(), second.path()) << earlierRecord;
+        EXPECT_TRUE(drive::IsChecked(Control(IDC_BackupInSubFolder))) << earlierRecord;
+        ASSERT_NO_FATAL_FAILURE(Quit());
+        EXPECT_EQ(ReadIni(UserIni(), "LastBackupFolder"), second.path()) << earlierRecord;
+    }
+    // Once it can be written, the choices made aside come back beside the program.
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    EXPECT_EQ(ShownStorage(), second.path());
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(ReadIni(Ini(), "LastBackupFolder"), second.path());
+    EXPECT_EQ(ReadIni(Ini(), "BackupInSubFolder"), "YES");
+}
+
+TEST_F(SettingsProgramTest, ChoicesAsideFollowTheStickUnderAnotherDriveLetterAndNoOtherStick) {
+    // The test's folder is the stick, the program folder app\ below its root.
+    seed.File(test::ExeFolder() + "\\.windows-serial", "5a1e5700\n");
+    const std::string besideBytes = test::ReadFile(Ini());
+    ReadOnlyHold hold(Ini());
+    ASSERT_TRUE(hold.Held());
+    {
+        StickDrive stick(test::ExeFolder());
+        ASSERT_NE(stick.Root(), "");
+        ASSERT_NO_FATAL_FAILURE(StartProgramIn(stick.Root() + "\\app"));
+        BackUpInto(second, true);
+    }
+    // Plugged in after another stick, which took the letter it had.
+    StickDrive taken(test::ExeFolder()), stick(test::ExeFolder());
+    ASSERT_NE(stick.Root(), "");
+    ASSERT_NO_FATAL_FAILURE(StartProgramIn(stick.Root() + "\\app"));
+    EXPECT_EQ(ShownStorage(), second.path());
+    EXPECT_TRUE(drive::IsChecked(Control(IDC_BackupInSubFolder)));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+
+    // Another stick laid out alike, whose file holds the same bytes, starts with its own choices
+    // and keeps those it makes; the first stick's stay aside for it.
+    test::ScratchFolder other("OtherStick");
+    test::WriteFile(other / ".windows-serial", "0d1ff3e5\n");
+    test::WriteFile(other / "app\\Halvorkeep.ini", besideBytes);
+    ASSERT_TRUE(CopyFileA((App() + "\\Halvorkeep3.exe").c_str(), (other / "app\\Halvorkeep3.exe").c_str(), TRUE));
+    ReadOnlyHold otherHold(other / "app\\Halvorkeep.ini");
+    ASSERT_TRUE(otherHold.Held());
+    StickDrive otherStick(other.path());
+    ASSERT_NE(otherStick.Root(), "");
+    ASSERT_NO_FATAL_FAILURE(StartProgramIn(otherStick.Root() + "\\app"));
+    EXPECT_EQ(ShownStorage(), first.path());
+    EXPECT_FALSE(drive::IsChecked(Control(IDC_BackupInSubFolder)));
+    BackUpInto(first, true);
+    ASSERT_NO_FATAL_FAILURE(StartProgramIn(otherStick.Root() + "\\app"));
+    EXPECT_EQ(ShownStorage(), first.path());
+    EXPECT_TRUE(drive::IsChecked(Control(IDC_BackupInSubFolder)));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    ASSERT_NO_FATAL_FAILURE(StartProgramIn(stick.Root() + "\\app"));
+    EXPECT_EQ(ShownStorage(), second.path());
+    ASSERT_NO_FATAL_FAILURE(Quit());
 }
