@@ -226,9 +226,8 @@ TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecorded
 
 // My Documents chosen as the storage folder itself, the set written straight into it, twice. The
 // user's own Log.txt, Archive folder and a folder that only looks dated are backed up like any
-// other; their Log.txt is kept beside the set's log. Only their folder that bears the name of the
-// set's folder cannot be, and is a warning. The second backup leaves out the first one's set and
-// log, and nothing else.
+// other; their Log.txt is kept beside the set's log. The second backup leaves out the first one's
+// set and log, and nothing else.
 TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndArchive) {
     test::Seed seed;
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
@@ -237,8 +236,6 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt", "Archive\\read me.txt",
                                         "2019-05-06 - Halvorkeep - Ann\\plan.txt"};
     for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
-    const std::string taken = "Archive\\Documents\\mine.txt";
-    seed.File(documents + "\\" + taken, "mine");
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
     ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
@@ -246,11 +243,9 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     EXPECT_TRUE(IsBackupLog(documents + "\\Log.txt"));
     EXPECT_EQ(test::ReadFile(documents + "\\Log#1.txt"), "my Log.txt");
     EXPECT_EQ(Marked(log, "[WARNING] "),
-              (std::vector<std::string>{
-                  "Not backed up: the backup set is written in its place: \"" + documents + "\\Archive\\Documents\"",
-                  "Your own file was kept under another name: \"" + documents + "\\Log.txt\" -> \"" + documents +
-                      "\\Log#1.txt\""}));
-    EXPECT_EQ(warningsLabel, "Warnings : 2");
+              (std::vector<std::string>{"Your own file was kept under another name: \"" + documents +
+                                        "\\Log.txt\" -> \"" + documents + "\\Log#1.txt\""}));
+    EXPECT_EQ(warningsLabel, "Warnings : 1");
     EXPECT_EQ(Errors(log), std::vector<std::string>{});
     EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
     EXPECT_EQ(Ending(log, " : File successfully copied"), mine.size());
@@ -267,7 +262,7 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     for (const char* set : {"Log.txt", "Archive\\Documents"})
         EXPECT_EQ(Ending(log, " : Backup set left out of the backup: \"" + documents + "\\" + set + "\""), 1u) << set;
     // What the first backup kept aside is one more file of the user's.
-    std::set<std::string> expected = {"Log#1.txt", "Archive\\Documents\\Log#1.txt", taken};
+    std::set<std::string> expected = {"Log#1.txt", "Archive\\Documents\\Log#1.txt"};
     for (const std::string& file : mine) {
         expected.insert(file);
         expected.insert("Archive\\Documents\\" + file);
@@ -275,6 +270,80 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     EXPECT_EQ(test::FilesBelow(documents), expected);
     EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Log.txt"), "my Log.txt");
     EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Log#1.txt"), "my Log.txt");
+}
+
+// My Documents as the storage folder, where the user keeps their own Archive\Documents: a set
+// written straight into My Documents would be written into it, so the job stops before it
+// writes anything there and says which folder and what to do. The next backup, with the
+// sub-folder option, backs up the user's Archive folder whole: nothing tells it that a set lies
+// there.
+TEST_F(WalksProgramTest, ASetThatWouldGoIntoTheUsersOwnFolderWritesNothingAndSaysWhatToDo) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.Folder(documents);
+    const std::set<std::string> mine = {"keep.txt", "Archive\\Documents\\keep.txt", "Archive\\Music\\own.mp3"};
+    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    drive::Click(Control(IDC_Launch));
+    HWND box = nullptr;
+    ASSERT_TRUE(drive::WaitFor([&] { return (box = drive::FindDialog(program_->Pid())) != nullptr; }, kJobMs));
+    EXPECT_EQ(drive::DialogText(box),
+              "Nothing was backed up: the backup set would be written into your own folder:\n\"" + documents +
+                  "\\Archive\\Documents\"\nTick \"Backup in subfolder\" or choose another storage folder.");
+    drive::PressDialogButton(box, IDOK);
+    ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kReactMs));
+    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel)));
+    EXPECT_TRUE(drive::IsVisible(Control(IDC_BackupTabSheet6)));
+    EXPECT_EQ(test::FilesBelow(documents), mine);
+    EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\keep.txt"), "my Archive\\Documents\\keep.txt");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, true));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    std::string dated;
+    for (const std::string& file : test::FilesBelow(documents))
+        if (file.find(" - Halvorkeep - ") != std::string::npos) dated = file.substr(0, file.find('\\'));
+    ASSERT_FALSE(dated.empty()) << "no set in " << documents;
+    std::set<std::string> expected = {dated + "\\Log.txt"};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert(dated + "\\Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    EXPECT_EQ(test::ReadFile(documents + "\\" + dated + "\\Archive\\Documents\\Archive\\Music\\own.mp3"),
+              "my Archive\\Music\\own.mp3");
+    const std::vector<std::string> log = Lines(documents + "\\" + dated + "\\Log.txt");
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(Errors(log), std::vector<std::string>{});
+    EXPECT_EQ(warningsLabel, "Warnings : 0");
+}
+
+// The set written straight into My Documents, where no set lies yet: the user's folders under
+// Archive whose names this backup never writes (My Music and the start page not chosen) are
+// theirs, backed up like any other, with no note and no warning.
+TEST_F(WalksProgramTest, AFolderUnderArchiveThatTheSetNeverWritesIsBackedUpAsTheUsers) {
+    test::Seed seed;
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.Folder(documents);
+    const std::set<std::string> mine = {"letter.txt", "Archive\\Music\\own.mp3",
+                                        "Archive\\Internet Explorer\\links.txt"};
+    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    std::set<std::string> expected = {"Log.txt"};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert("Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    const std::vector<std::string> log = Lines(documents + "\\Log.txt");
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(warningsLabel, "Warnings : 0");
 }
 
 // The same with the sub-folder option: nothing of the set lies at the top of My Documents, so the
