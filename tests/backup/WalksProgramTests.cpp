@@ -110,6 +110,17 @@ protected:
         ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(browser) || !IsWindowVisible(browser); }, kReactMs));
     }
 
+    // My Documents as a folder of the case's own, holding files (paths below it), each with
+    // "my " and its path as its text.
+    std::string SeedDocuments(const std::set<std::string>& files) {
+        const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+        seed.Hide(documents);
+        seed.Folder(documents);
+        for (const std::string& file : files) seed.File(documents + "\\" + file, "my " + file);
+        return documents;
+    }
+
+    test::Seed seed;
     std::string errorsLabel, warningsLabel;
 };
 
@@ -123,7 +134,6 @@ bool IsBackupLog(const std::string& file) {
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 TEST_F(WalksProgramTest, TwoBackupsIntoAFolderInsideMyDocumentsHoldEachDocumentOnce) {
-    test::Seed seed;
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     seed.Hide(documents);
     seed.Folder(documents);
@@ -180,7 +190,6 @@ private:
 };
 
 TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecordedAsSaved) {
-    test::Seed seed;
     const std::string desktop = test::SpecialFolder(CSIDL_DESKTOPDIRECTORY);
     ASSERT_FALSE(desktop.empty());
     seed.Hide(desktop);
@@ -229,13 +238,9 @@ TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecorded
 // other; their Log.txt is kept beside the set's log. The second backup leaves out the first one's
 // set and log, and nothing else.
 TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndArchive) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt", "Archive\\read me.txt",
                                         "2019-05-06 - Halvorkeep - Ann\\plan.txt"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string documents = SeedDocuments(mine);
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
     ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
@@ -278,17 +283,16 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
 // sub-folder option, backs up the user's Archive folder whole: nothing tells it that a set lies
 // there.
 TEST_F(WalksProgramTest, ASetThatWouldGoIntoTheUsersOwnFolderWritesNothingAndSaysWhatToDo) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::set<std::string> mine = {"keep.txt", "Archive\\Documents\\keep.txt", "Archive\\Music\\own.mp3"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string documents = SeedDocuments(mine);
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
     drive::Click(Control(IDC_Launch));
-    HWND box = nullptr;
-    ASSERT_TRUE(drive::WaitFor([&] { return (box = drive::FindDialog(program_->Pid())) != nullptr; }, kJobMs));
+    HWND box = nullptr, caption = Control(IDC_CopyProgress);
+    ASSERT_TRUE(drive::WaitFor(
+        [&] { return (box = drive::FindDialog(program_->Pid())) != nullptr || drive::Text(caption) == kFinished; },
+        kJobMs));
+    ASSERT_TRUE(box) << "the job ran";
     EXPECT_EQ(drive::DialogText(box),
               "Nothing was backed up: the backup set would be written into your own folder:\n\"" + documents +
                   "\\Archive\\Documents\"\nTick \"Backup in subfolder\" or choose another storage folder.");
@@ -324,13 +328,9 @@ TEST_F(WalksProgramTest, ASetThatWouldGoIntoTheUsersOwnFolderWritesNothingAndSay
 // Archive whose names this backup never writes (My Music and the start page not chosen) are
 // theirs, backed up like any other, with no note and no warning.
 TEST_F(WalksProgramTest, AFolderUnderArchiveThatTheSetNeverWritesIsBackedUpAsTheUsers) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::set<std::string> mine = {"letter.txt", "Archive\\Music\\own.mp3",
                                         "Archive\\Internet Explorer\\links.txt"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string documents = SeedDocuments(mine);
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
     ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
@@ -351,14 +351,10 @@ TEST_F(WalksProgramTest, AFolderUnderArchiveThatTheSetNeverWritesIsBackedUpAsThe
 // backed up whole. Only dated folders that hold a set are left out: an older one, and the one
 // the first backup wrote; one that only looks dated is the user's.
 TEST_F(WalksProgramTest, WithTheSubFolderOptionOnlyDatedFoldersHoldingASetAreLeftOut) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::string older = "2020-01-02 - Halvorkeep - Ann", lookalike = "2019-05-06 - Halvorkeep - Ann";
     const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt",
                                         "Archive\\Documents\\mine.txt", lookalike + "\\plan.txt"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string documents = SeedDocuments(mine);
     seed.File(documents + "\\" + older + "\\Archive\\Documents\\letter.txt", "an older set");
 
     for (int run = 1; run <= 2; ++run) {
@@ -401,7 +397,6 @@ protected:
         test::WriteFile(stuff / "Log.txt", "my shopping list");
     }
 
-    test::Seed seed;
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     test::ScratchFolder stuff{"Stuff"};
 };
