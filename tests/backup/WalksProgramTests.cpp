@@ -99,6 +99,21 @@ protected:
         DWORD code = 0;
         ASSERT_TRUE(program_->WaitForExit(kReactMs, code)) << "Exit did not end the program";
     }
+    // Launch refused with a message box: its text is kept and the box closed; the job panel
+    // never shows.
+    void LaunchRefused() {
+        drive::Click(Control(IDC_Launch));
+        HWND box = nullptr, caption = Control(IDC_CopyProgress);
+        ASSERT_TRUE(drive::WaitFor(
+            [&] { return (box = drive::FindDialog(program_->Pid())) != nullptr || drive::Text(caption) == kFinished; },
+            kJobMs));
+        ASSERT_TRUE(box) << "the job ran";
+        refusal = drive::DialogText(box);
+        drive::PressDialogButton(box, IDOK);
+        ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kReactMs));
+        EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel)));
+        EXPECT_TRUE(drive::IsVisible(Control(IDC_BackupTabSheet6)));
+    }
     // Adds a folder to the extra folders through the folder browser of page 6.
     void PickFolder(const std::wstring& folder) {
         drive::Click(Control(IDC_AddDirectory));
@@ -121,8 +136,15 @@ protected:
     }
 
     test::Seed seed;
-    std::string errorsLabel, warningsLabel;
+    std::string errorsLabel, warningsLabel, refusal;
 };
+
+// What a backup that would write its set into the user's own folders says.
+std::string TakenFoldersText(const std::vector<std::string>& folders) {
+    std::string text = "Nothing was backed up: the backup set would be written into your own folder:";
+    for (const std::string& folder : folders) text += "\n\"" + folder + "\"";
+    return text + "\nTick \"Backup in subfolder\" or choose another storage folder.";
+}
 
 // Whether the file is a backup's log: its first line is the dated start line.
 bool IsBackupLog(const std::string& file) {
@@ -287,19 +309,8 @@ TEST_F(WalksProgramTest, ASetThatWouldGoIntoTheUsersOwnFolderWritesNothingAndSay
     const std::string documents = SeedDocuments(mine);
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
-    drive::Click(Control(IDC_Launch));
-    HWND box = nullptr, caption = Control(IDC_CopyProgress);
-    ASSERT_TRUE(drive::WaitFor(
-        [&] { return (box = drive::FindDialog(program_->Pid())) != nullptr || drive::Text(caption) == kFinished; },
-        kJobMs));
-    ASSERT_TRUE(box) << "the job ran";
-    EXPECT_EQ(drive::DialogText(box),
-              "Nothing was backed up: the backup set would be written into your own folder:\n\"" + documents +
-                  "\\Archive\\Documents\"\nTick \"Backup in subfolder\" or choose another storage folder.");
-    drive::PressDialogButton(box, IDOK);
-    ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kReactMs));
-    EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel)));
-    EXPECT_TRUE(drive::IsVisible(Control(IDC_BackupTabSheet6)));
+    ASSERT_NO_FATAL_FAILURE(LaunchRefused());
+    EXPECT_EQ(refusal, TakenFoldersText({documents + "\\Archive\\Documents"}));
     EXPECT_EQ(test::FilesBelow(documents), mine);
     EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\keep.txt"), "my Archive\\Documents\\keep.txt");
 
@@ -441,6 +452,30 @@ TEST_F(OwnStorageFolderTest, AUsersLogTxtThatCannotBeRenamedLeavesTheLogAFreeNam
               std::vector<std::string>{"The log was saved under another name beside your own file: \"" +
                                        stuff / "Log#1.txt" + "\", \"" + stuff / "Log.txt" + "\""});
     EXPECT_EQ(warningsLabel, "Warnings : 1");
+}
+
+// A storage folder of the user's own, where they keep their own Archive\documents and
+// Archive\Firefox, and a Firefox profile chosen: the set would write the documents and the
+// profile, and the profile's record, into those folders. Nothing is written, not even the record
+// that the listing makes before the copies; the message names both folders as they lie on disk.
+TEST_F(OwnStorageFolderTest, AProfileRecordIsNotWrittenIntoTheUsersFolderEither) {
+    const std::string appData = test::SpecialFolder(CSIDL_APPDATA);
+    seed.Hide(appData + "\\Mozilla");
+    const std::string firefox = appData + "\\Mozilla\\Firefox";
+    seed.File(firefox + "\\profiles.ini",
+              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+              "Path=Profiles/x1.default\r\nDefault=1\r\n");
+    seed.File(firefox + "\\Profiles\\x1.default\\prefs.js", "user_pref(\"a\", 1);\r\n");
+    test::WriteFile(stuff / "Archive\\documents\\taxes.txt", "my taxes");
+    test::WriteFile(stuff / "Archive\\Firefox\\bookmarks.txt", "my bookmarks");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
+    ASSERT_EQ(drive::ListChecks(Control(IDC_FirefoxProfilesNames)), std::vector<bool>{true});
+    ASSERT_NO_FATAL_FAILURE(LaunchRefused());
+    EXPECT_EQ(refusal, TakenFoldersText({stuff / "Archive\\documents", stuff / "Archive\\Firefox"}));
+    EXPECT_EQ(test::FilesBelow(stuff.path()),
+              (std::set<std::string>{"Log.txt", "Archive\\documents\\taxes.txt", "Archive\\Firefox\\bookmarks.txt"}));
+    EXPECT_EQ(GetFileAttributesA((stuff / "Archive\\Firefox\\Profiles").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
