@@ -1,10 +1,13 @@
 // Launch on the last backup page: the backup job, from the listing of the chosen data on.
+#include <algorithm>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "backup/BackupJob.h"
+#include "backup/BackupTarget.h"
 #include "categories/StorageExclusion.h"
+#include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
 std::vector<bool> ExtraFoldersLeftOut;
@@ -14,6 +17,9 @@ bool backupRunning = false;
 // What the listing left out of the backup on purpose (the storage folder and its backup sets),
 // told on the job panel as information once it shows.
 std::vector<std::string> listingNotes;
+// The user's own folders that the set, written straight into the storage folder, would write
+// into: the job writes nothing then.
+std::vector<std::string> usersFoldersTaken;
 
 // Whatever way the job ends, nothing of its listing outlives it.
 class JobListingState {
@@ -22,10 +28,26 @@ public:
     ~JobListingState() {
         ExtraFoldersLeftOut.clear();
         listingNotes.clear();
+        usersFoldersTaken.clear();
     }
     JobListingState(const JobListingState&) = delete;
     JobListingState& operator=(const JobListingState&) = delete;
 };
+
+// Stops the job before it writes anything into the storage folder, with a message box that
+// names the user's folders the set would be written into and what the user can do instead.
+void StopForUsersFolders(TForm1& form) {
+    std::string text = LanguageText("MESSAGES", "SetWouldTakeYourFolder",
+                                    "Nothing was backed up: the backup set would be written into your own folder") +
+                       ":";
+    for (const std::string& folder : usersFoldersTaken) text += "\n\"" + folder + "\"";
+    text += "\n" + LanguageText("MESSAGES", "ChooseSubFolderOrOther",
+                                "Tick \"Backup in subfolder\" or choose another storage folder.");
+    ui::ShowMessage(form.hwnd(), text);
+    // No panel will show them.
+    PendingJobErrors.clear();
+    PendingJobWarnings.clear();
+}
 
 }  // namespace
 
@@ -36,6 +58,11 @@ void TForm1::LaunchClick() {
     if (!guard.Entered()) return;
     const JobListingState listingState;
     ListBackupFiles(*this);
+    // With nothing listed the job stops at its own check, having written nothing.
+    if (CopyList.Count() > 0 && !usersFoldersTaken.empty()) {
+        StopForUsersFolders(*this);
+        return;
+    }
     if (!StartBackupCopy(*this)) return;
     for (const std::string& note : listingNotes) LogInfo(note);
     CopyBackupEntries(*this);
@@ -47,11 +74,6 @@ namespace {
 
 std::string Quoted(const char* key, const char* def, const std::string& path) {
     return LanguageText("MESSAGES", key, def) + ": \"" + path + "\"";
-}
-
-// The user's own folder or file that the set written straight into the storage folder replaces.
-std::string SetTakesPlaceText(const std::string& path) {
-    return Quoted("SetTakesItsPlace", "Not backed up: the backup set is written in its place", path);
 }
 
 // The please-wait window in place of the main window for as long as the listing runs, and the
@@ -81,7 +103,10 @@ private:
 
 class Listing {
 public:
-    explicit Listing(TForm1& form) : f_(form), storage_(form.StoragePath.Text(), BackupSubFolderSuffix.empty()) {}
+    explicit Listing(TForm1& form)
+        : f_(form),
+          storage_(form.StoragePath.Text()),
+          usersFolders_(BackupSubFolderSuffix.empty() ? storage_.UsersSetNamedFolders() : std::vector<std::string>()) {}
     void Run();
 
 private:
@@ -95,7 +120,7 @@ private:
     // Both; false when the folder was not walked. An empty text walks nothing and says nothing.
     bool Walk(const std::string& folder);
     // Whether a chosen file or folder goes into the list: one that lies in a backup set is an
-    // error line, one of the user's where the set goes a warning.
+    // error line instead.
     bool Listable(const std::string& path);
     void Add(const std::string& path) { f_.CopyList.AddItem(CurrentTag + path); }
     void Remember(const char* key, const std::string& value);
@@ -115,9 +140,17 @@ private:
     void OutlookDataFileRows();
     void AddressBookRow();
     void ExtraRows();
+    // The user's own folder of the storage folder's Archive that the set's folder name (the
+    // spelling of the set) would go into; empty when none.
+    std::string UsersFolderNamed(const std::string& setFolder) const;
+    // The user's folders that this backup's set would write into, found from what was listed
+    // and what the job records after its copies.
+    std::vector<std::string> UsersFoldersTaken() const;
 
     TForm1& f_;
     StorageExclusion storage_;
+    // Taken before anything is written: the listing itself writes the profiles' records.
+    const std::vector<std::string> usersFolders_;
 };
 
 bool AnyChecked(const ui::CheckListBox& list) {
@@ -163,8 +196,6 @@ void Listing::WalkFolder(const std::string& folder) {
             listingNotes.push_back(Quoted("BackupLocationLeftOut", "Backup location left out of the backup", folder));
         else if (reason == PassOverReason::BackupSet)
             listingNotes.push_back(Quoted("BackupSetLeftOut", "Backup set left out of the backup", folder));
-        else if (reason == PassOverReason::SetTakesPlace)
-            AddPendingJobWarning(SetTakesPlaceText(folder));
         return reason != PassOverReason::None;
     };
     // The storage folder walked itself may hold the log of a set written straight into it.
@@ -189,12 +220,9 @@ bool Listing::Walk(const std::string& folder) {
 }
 
 bool Listing::Listable(const std::string& path) {
-    const StoragePlace place = storage_.PlaceOf(path);
-    if (place == StoragePlace::InBackupSet)
-        PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", path));
-    else if (place == StoragePlace::InSetsPlace)
-        AddPendingJobWarning(SetTakesPlaceText(path));
-    return place != StoragePlace::InBackupSet && place != StoragePlace::InSetsPlace;
+    if (storage_.PlaceOf(path) != StoragePlace::InBackupSet) return true;
+    PendingJobErrors.push_back(Quoted("InBackupSet", "Lies in a backup set, not backed up", path));
+    return false;
 }
 
 void Listing::Remember(const char* key, const std::string& value) {
@@ -248,7 +276,9 @@ void Listing::WallpaperRow() {
 void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names, const ui::ListBox& folders,
                           const char* tag, const char* key, const char* def) {
     if (!AnyChecked(names)) return;
-    f_.PrepareProfileOrigins(browser);
+    // Nothing goes into a folder of the user's own: the job will stop before its copies.
+    const bool records = UsersFolderNamed(ArchiveFolderOf(tag)).empty();
+    if (records) f_.PrepareProfileOrigins(browser);
     CurrentTag = tag;
     Show(key, def);
     for (int i = 0; i < names.Count(); ++i) {
@@ -258,7 +288,7 @@ void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names
         // does a missing one, which gets its error line.
         TScruteDossier::TStartFolder start;
         if (!Walkable(folder, start)) continue;
-        if (start == TScruteDossier::TStartFolder::Listable) f_.RecordProfileOrigin(browser, i);
+        if (records && start == TScruteDossier::TStartFolder::Listable) f_.RecordProfileOrigin(browser, i);
         WalkFolder(folder);
     }
 }
@@ -316,6 +346,62 @@ void Listing::ExtraRows() {
     }
 }
 
+// The tags of the work list, in order. A category's entries lie together and no tag comes back
+// after another, so each block's end is found by halving: a few reads per category, none per file.
+std::vector<std::string> ListedTags(const ui::ListBox& list) {
+    constexpr size_t kTagLength = 10;
+    std::vector<std::string> tags;
+    const int count = list.Count();
+    for (int first = 0; first < count;) {
+        const std::string tag = list.Item(first).substr(0, kTagLength);
+        int low = first + 1, high = count;  // the block ends at neither before low nor after high
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (list.Item(middle).compare(0, kTagLength, tag) == 0)
+                low = middle + 1;
+            else
+                high = middle;
+        }
+        tags.push_back(tag);
+        first = low;
+    }
+    return tags;
+}
+
+std::string Listing::UsersFolderNamed(const std::string& setFolder) const {
+    for (const std::string& own : usersFolders_)
+        if (!setFolder.empty() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, own.c_str(), -1,
+                                                 setFolder.c_str(), -1) == CSTR_EQUAL)
+            return own;
+    return "";
+}
+
+std::vector<std::string> Listing::UsersFoldersTaken() const {
+    std::vector<std::string> taken;
+    if (usersFolders_.empty()) return taken;
+    std::vector<std::string> written;
+    for (const std::string& tag : ListedTags(f_.CopyList)) written.push_back(ArchiveFolderOf(tag));
+    // The records: profiles' during the listing, the others once the copies are done.
+    const std::pair<bool, const char*> records[] = {
+        {AnyChecked(f_.FirefoxProfilesNames), "Firefox"},
+        {AnyChecked(f_.ThunderbirdProfilesNames), "Thunderbird"},
+        {AnyChecked(f_.OEIdentitiesList), "OutlookExpress"},
+        {f_.Fonts.Checked(), "Fonts"},
+        {f_.AdditionalDirectoriesList.Count() > 0, "AdditionalFolders"},
+        {f_.IEStartPage.Checked(), "Internet Explorer"},
+        {f_.DesktopWallPaper.Checked(), "WallPaper"},
+    };
+    for (const auto& record : records)
+        if (record.first) written.push_back(record.second);
+    const std::string archive = BackupSetRoot(f_.StoragePath.Text(), BackupSubFolderSuffix) + "\\Archive\\";
+    for (const std::string& setFolder : written) {
+        const std::string own = UsersFolderNamed(setFolder);
+        const std::string path = archive + own;
+        if (!own.empty() && std::find(taken.begin(), taken.end(), path) == taken.end()) taken.push_back(path);
+    }
+    return taken;
+}
+
 void Listing::Run() {
     if (Form2) {
         Form2->Label1.SetText(LanguageText("MESSAGES", "CleaningList", "Cleaning files list"));
@@ -360,6 +446,7 @@ void Listing::Run() {
     FileRow(f_.Rasphone, f_.RasPhonePath, "[RASPHONE]", "RASPhone", "Rasphone.pbk file (modem settings file)",
             "BackupRasPhone");
     ExtraRows();
+    usersFoldersTaken = UsersFoldersTaken();
 }
 
 }  // namespace
@@ -368,6 +455,7 @@ void ListBackupFiles(TForm1& form) {
     // Errors of an earlier listing that never reached a job panel are not this job's.
     PendingJobErrors.clear();
     listingNotes.clear();
+    usersFoldersTaken.clear();
     ExtraFoldersLeftOut.clear();
     ListingScope scope(form);
     Listing(form).Run();

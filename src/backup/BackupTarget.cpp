@@ -1,5 +1,6 @@
 // Where each work-list entry's copy lies in the backup set.
 #include "backup/BackupTarget.h"
+#include <utility>
 #include "app/AppState.h"
 #include "app/Environment.h"
 #include "app/Form1.h"
@@ -68,6 +69,21 @@ std::string IdentityTarget(const std::string& entry, const std::string& identiti
 std::string ExtraTarget(const std::string& source, const std::string& dataFolder) {
     const std::string saved = SavedPath(source);
     return saved.empty() ? std::string() : dataFolder + "\\" + saved;
+}
+
+std::string ArchiveFolderOf(const std::string& tag) {
+    static const std::pair<const char*, const char*> kFolders[] = {
+        {"[MYDOCS--]", "Documents"},      {"[PICTURES]", "Pictures"},          {"[MYMUSIC-]", "Music"},
+        {"[MYVIDEOS]", "Videos"},         {"[DESKTOP-]", "Desktop"},           {"[QULAUNCH]", "QuickLaunch"},
+        {"[WALLPAPE]", "WallPaper"},      {"[SHAREDOC]", "SharedDocs"},        {"[FAVORITE]", "Internet Explorer"},
+        {"[FIREFOX-]", "Firefox"},        {"[WINMAIL-]", "WindowsMail"},       {"[THUNDER-]", "Thunderbird"},
+        {"[OEXPRESS]", "OutlookExpress"}, {"[OUTLOOK-]", "OutlookPST"},        {"[OUTLKNK2]", "OutlookNk2"},
+        {"[WAB-----]", "AdressBook"},     {"[WINCAL--]", "WindowsCalendar"},   {"[FONTS---]", "Fonts"},
+        {"[RASPHONE]", "Rasphone"},       {"[ADDFILES]", "AdditionalFiles"},   {"[ADDDIR--]", "AdditionalFolders"},
+    };
+    for (const auto& folder : kFolders)
+        if (tag == folder.first) return folder.second;
+    return "";
 }
 
 namespace {

@@ -42,3 +42,7 @@ std::string IdentityTarget(const std::string& entry, const std::string& identiti
 // An extra file's or extra folder's file's copy: dataFolder + "\" + its place below a Data folder
 // ("C\dir\f.txt", "UNC\server\share\dir\f.txt"); empty for a path without a drive.
 std::string ExtraTarget(const std::string& source, const std::string& dataFolder);
+
+// The folder right under the set's Archive folder that a tag's copies go into ("Documents" for
+// "[MYDOCS--]", "Internet Explorer" for "[FAVORITE]"); empty for a tag of no category.
+std::string ArchiveFolderOf(const std::string& tag);

@@ -4,6 +4,7 @@
 #include "app/BackupSetRecognition.h"
 #include "app/Environment.h"
 #include "backup/JobLog.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -65,15 +66,24 @@ bool IsDatedSetName(const std::string& name) {
            SameText(name.data() + kDateLength, kDatedMiddle.size(), kDatedMiddle.data(), kDatedMiddle.size());
 }
 
-StorageExclusion::StorageExclusion(const std::string& storageFolder, bool setAtTop)
-    : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)), setAtTop_(setAtTop) {
+StorageExclusion::StorageExclusion(const std::string& storageFolder)
+    : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)) {
     // Read once, before the job writes anything.
     earlierSetAtTop_ = !storage_.empty() && IsBackupLog(storage_ + "\\" + kSetLog);
 }
 
-PassOverReason StorageExclusion::SetFolderReason() const {
-    if (earlierSetAtTop_) return PassOverReason::BackupSet;
-    return setAtTop_ ? PassOverReason::SetTakesPlace : PassOverReason::None;
+std::vector<std::string> StorageExclusion::UsersSetNamedFolders() const {
+    std::vector<std::string> folders;
+    if (storage_.empty() || earlierSetAtTop_) return folders;
+    WIN32_FIND_DATAA found;
+    const win::UniqueFindHandle find(FindFirstFileA((storage_ + "\\" + kArchive + "\\*").c_str(), &found));
+    if (find.get() == INVALID_HANDLE_VALUE) return folders;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsSetArchiveFolderName(name))
+            folders.push_back(name);
+    } while (FindNextFileA(find.get(), &found));
+    return folders;
 }
 
 StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
@@ -88,11 +98,8 @@ StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
     if (IsDatedSetName(step) && HoldsBackup(storage_ + "\\" + step)) return StoragePlace::InBackupSet;
     if (backslash != std::string::npos && SameText(step, kArchive)) {
         const std::string below = rest.substr(backslash + 1);
-        if (IsSetArchiveFolderName(below.substr(0, FirstBackslash(below)))) {
-            const PassOverReason reason = SetFolderReason();
-            if (reason == PassOverReason::BackupSet) return StoragePlace::InBackupSet;
-            if (reason == PassOverReason::SetTakesPlace) return StoragePlace::InSetsPlace;
-        }
+        if (earlierSetAtTop_ && IsSetArchiveFolderName(below.substr(0, FirstBackslash(below))))
+            return StoragePlace::InBackupSet;
     }
     return StoragePlace::InStorage;
 }
@@ -107,15 +114,18 @@ void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     std::string spelled = start;
     RemoveOneTrailingBackslash(spelled);
     const std::string full = Normalised(start);
+    // S\Archive holds a set's folders only when an earlier set went straight into S.
     if (SameText(full, storage_)) {
         reached_ = spelled;
-        archive_ = spelled + "\\" + kArchive;
-        if (earlierSetAtTop_) setLog_ = spelled + "\\" + kSetLog;
+        if (earlierSetAtTop_) {
+            archive_ = spelled + "\\" + kArchive;
+            setLog_ = spelled + "\\" + kSetLog;
+        }
     } else if (Below(storage_, full)) {
         reached_ = spelled + storage_.substr(full.size());
         whole_ = wholeStorage;
-        if (!whole_) archive_ = reached_ + "\\" + kArchive;
-    } else if (SameText(full, storage_ + "\\" + kArchive)) {
+        if (!whole_ && earlierSetAtTop_) archive_ = reached_ + "\\" + kArchive;
+    } else if (earlierSetAtTop_ && SameText(full, storage_ + "\\" + kArchive)) {
         archive_ = spelled;
     }
 }
@@ -131,7 +141,8 @@ PassOverReason StorageExclusion::Reason(const std::string& folder, const std::st
     // Asked once per sub-folder: the cheap comparison of the folder comes first.
     if (!reached_.empty() && SameText(folder, reached_) && IsDatedSetName(name) && HoldsBackup(folder + "\\" + name))
         return PassOverReason::BackupSet;
-    if (!archive_.empty() && SameText(folder, archive_) && IsSetArchiveFolderName(name)) return SetFolderReason();
+    if (!archive_.empty() && SameText(folder, archive_) && IsSetArchiveFolderName(name))
+        return PassOverReason::BackupSet;
     return PassOverReason::None;
 }
 

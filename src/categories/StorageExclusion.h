@@ -4,6 +4,7 @@
 // "Archive" folder or a "Log.txt" of their own included, are backed up like any other.
 #pragma once
 #include <string>
+#include <vector>
 
 // Where a folder or file lies against the storage folder.
 enum class StoragePlace {
@@ -11,7 +12,6 @@ enum class StoragePlace {
     Storage,      // the storage folder itself
     InStorage,    // in the storage folder, outside its backup sets
     InBackupSet,  // in what a backup wrote there (see StorageExclusion)
-    InSetsPlace,  // the user's own, in a folder of S\Archive where the coming set goes
 };
 
 // Why a walk passes over a sub-folder or a file.
@@ -19,7 +19,6 @@ enum class PassOverReason {
     None,           // it is walked or reported
     Storage,        // the storage folder, met by a walk of a folder that holds it
     BackupSet,      // a backup set or a part of one
-    SetTakesPlace,  // the user's own, but the set written straight into the storage folder goes there
 };
 
 // Whether a folder name is one that the program gives a dated sub-folder of the storage folder:
@@ -29,15 +28,14 @@ bool IsDatedSetName(const std::string& name);
 // What a backup wrote into the storage folder S:
 // - a sub-folder S\<dated name> that holds a backup set or a backup's log;
 // - S\Log.txt when it is a backup's log;
-// - the folders of a set under S\Archive (Documents, Firefox, AdditionalFiles...), when the set
-//   of the coming backup goes straight into S or S\Log.txt shows that an earlier one did; the
-//   set's records lie in those folders. A file or another folder of S\Archive is the user's.
+// - the folders of a set under S\Archive (Documents, Firefox, AdditionalFiles...), when S\Log.txt
+//   shows that an earlier set went straight into S; the set's records lie in those folders.
+//   Without that log every file and folder of S\Archive is the user's.
 class StorageExclusion {
 public:
     // storageFolder: the storage folder's text as the welcome page holds it; an empty text leaves
-    // nothing out. setAtTop: the coming backup writes its set straight into the storage folder
-    // (no dated sub-folder).
-    explicit StorageExclusion(const std::string& storageFolder, bool setAtTop = true);
+    // nothing out.
+    explicit StorageExclusion(const std::string& storageFolder);
 
     // Where path (a folder or a file) lies; letter case, a trailing backslash, "." and ".." steps
     // and short names do not count.
@@ -60,15 +58,17 @@ public:
     bool PassesOverFiles() const { return !setLog_.empty(); }
     bool PassOverFile(const std::string& file) const;
 
-private:
-    // Why a folder of S\Archive with a set's name is passed over; None when none is.
-    PassOverReason SetFolderReason() const;
+    // The user's own folders right under S\Archive that bear the name of a set's folder, as
+    // their names lie on disk: a set written straight into S would write into them. None when
+    // an earlier set went straight into S: those folders are that set's. Read from disk at
+    // each call; ask before the job writes anything.
+    std::vector<std::string> UsersSetNamedFolders() const;
 
+private:
     std::string storage_;  // full long path, no trailing backslash; empty: nothing is left out
-    bool setAtTop_ = true;
     bool earlierSetAtTop_ = false;  // S\Log.txt is a backup's log
     std::string reached_;  // the storage folder as the walk spells it; empty: the walk never meets it
-    std::string archive_;  // S\Archive as the walk spells it; empty: the walk never meets it
+    std::string archive_;  // S\Archive as the walk spells it; empty: the walk meets no set's folder there
     std::string setLog_;
     bool whole_ = false;
 };

@@ -224,9 +224,10 @@ TEST_F(BackupJobTest, ASourceHeldOpenByAnotherProgramLeavesTheOlderCopyAndSaysSo
     Source("Documents\\held.doc", "today");
     Source("Documents\\free.txt", "free");
     Choose(form1->MyDocuments, form1->MyDocumentsPath, Src("Documents"));
-    // The set holds the file from last week's backup.
+    // The set holds the file from last week's backup, and that backup's log.
     const std::string older = Store() + "\\Archive\\Documents\\held.doc";
     test::WriteFile(older, "last week");
+    test::WriteFile(Store() + "\\Log.txt", "2021-03-05 - 09:00:00 : D\xE9marrage de la sauvegarde\r\n");
     HeldByAnotherProcess holder(Src("Documents\\held.doc"));
     ASSERT_TRUE(holder.Held());
     Launch();

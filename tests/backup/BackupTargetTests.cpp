@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "app/AppState.h"
 #include "app/Environment.h"
+#include "backup/BackupTarget.h"
 
 namespace {
 
@@ -119,6 +120,18 @@ const Case kCases[] = {
 
 TEST_F(BackupTargetTest, EveryTagMapsIntoItsFolderOfTheSet) {
     for (const Case& c : kCases) Expect(c, "E:\\Backups");
+}
+
+// The folder under Archive that the set's check of the storage folder names for each tag is the
+// one the tag's copies go into.
+TEST_F(BackupTargetTest, EachTagsArchiveFolderHoldsItsCopies) {
+    const std::string archive = "\\Archive\\";
+    for (const Case& c : kCases) {
+        if (!*c.expected) continue;
+        const std::string below = std::string(c.expected).substr(archive.size());
+        EXPECT_EQ(ArchiveFolderOf(std::string(c.entry).substr(0, 10)), below.substr(0, below.find('\\'))) << c.what;
+    }
+    EXPECT_EQ(ArchiveFolderOf("[UNKNOWN-]"), "");
 }
 
 TEST_F(BackupTargetTest, TheRootFollowsTheStorageEditAndTheSubFolderOption) {

@@ -99,6 +99,21 @@ protected:
         DWORD code = 0;
         ASSERT_TRUE(program_->WaitForExit(kReactMs, code)) << "Exit did not end the program";
     }
+    // Launch refused with a message box: its text is kept and the box closed; the job panel
+    // never shows.
+    void LaunchRefused() {
+        drive::Click(Control(IDC_Launch));
+        HWND box = nullptr, caption = Control(IDC_CopyProgress);
+        ASSERT_TRUE(drive::WaitFor(
+            [&] { return (box = drive::FindDialog(program_->Pid())) != nullptr || drive::Text(caption) == kFinished; },
+            kJobMs));
+        ASSERT_TRUE(box) << "the job ran";
+        refusal = drive::DialogText(box);
+        drive::PressDialogButton(box, IDOK);
+        ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, kReactMs));
+        EXPECT_FALSE(drive::IsVisible(Control(IDC_JobPanel)));
+        EXPECT_TRUE(drive::IsVisible(Control(IDC_BackupTabSheet6)));
+    }
     // Adds a folder to the extra folders through the folder browser of page 6.
     void PickFolder(const std::wstring& folder) {
         drive::Click(Control(IDC_AddDirectory));
@@ -110,8 +125,26 @@ protected:
         ASSERT_TRUE(drive::WaitFor([&] { return !IsWindow(browser) || !IsWindowVisible(browser); }, kReactMs));
     }
 
-    std::string errorsLabel, warningsLabel;
+    // My Documents as a folder of the case's own, holding files (paths below it), each with
+    // "my " and its path as its text.
+    std::string SeedDocuments(const std::set<std::string>& files) {
+        const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+        seed.Hide(documents);
+        seed.Folder(documents);
+        for (const std::string& file : files) seed.File(documents + "\\" + file, "my " + file);
+        return documents;
+    }
+
+    test::Seed seed;
+    std::string errorsLabel, warningsLabel, refusal;
 };
+
+// What a backup that would write its set into the user's own folders says.
+std::string TakenFoldersText(const std::vector<std::string>& folders) {
+    std::string text = "Nothing was backed up: the backup set would be written into your own folder:";
+    for (const std::string& folder : folders) text += "\n\"" + folder + "\"";
+    return text + "\nTick \"Backup in subfolder\" or choose another storage folder.";
+}
 
 // Whether the file is a backup's log: its first line is the dated start line.
 bool IsBackupLog(const std::string& file) {
@@ -123,7 +156,6 @@ bool IsBackupLog(const std::string& file) {
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 TEST_F(WalksProgramTest, TwoBackupsIntoAFolderInsideMyDocumentsHoldEachDocumentOnce) {
-    test::Seed seed;
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     seed.Hide(documents);
     seed.Folder(documents);
@@ -180,7 +212,6 @@ private:
 };
 
 TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecordedAsSaved) {
-    test::Seed seed;
     const std::string desktop = test::SpecialFolder(CSIDL_DESKTOPDIRECTORY);
     ASSERT_FALSE(desktop.empty());
     seed.Hide(desktop);
@@ -226,19 +257,12 @@ TEST_F(WalksProgramTest, ChosenFoldersGoneAtLaunchAreCountedErrorsAndNotRecorded
 
 // My Documents chosen as the storage folder itself, the set written straight into it, twice. The
 // user's own Log.txt, Archive folder and a folder that only looks dated are backed up like any
-// other; their Log.txt is kept beside the set's log. Only their folder that bears the name of the
-// set's folder cannot be, and is a warning. The second backup leaves out the first one's set and
-// log, and nothing else.
+// other; their Log.txt is kept beside the set's log. The second backup leaves out the first one's
+// set and log, and nothing else.
 TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndArchive) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt", "Archive\\read me.txt",
                                         "2019-05-06 - Halvorkeep - Ann\\plan.txt"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
-    const std::string taken = "Archive\\Documents\\mine.txt";
-    seed.File(documents + "\\" + taken, "mine");
+    const std::string documents = SeedDocuments(mine);
 
     ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
     ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
@@ -246,11 +270,9 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     EXPECT_TRUE(IsBackupLog(documents + "\\Log.txt"));
     EXPECT_EQ(test::ReadFile(documents + "\\Log#1.txt"), "my Log.txt");
     EXPECT_EQ(Marked(log, "[WARNING] "),
-              (std::vector<std::string>{
-                  "Not backed up: the backup set is written in its place: \"" + documents + "\\Archive\\Documents\"",
-                  "Your own file was kept under another name: \"" + documents + "\\Log.txt\" -> \"" + documents +
-                      "\\Log#1.txt\""}));
-    EXPECT_EQ(warningsLabel, "Warnings : 2");
+              (std::vector<std::string>{"Your own file was kept under another name: \"" + documents +
+                                        "\\Log.txt\" -> \"" + documents + "\\Log#1.txt\""}));
+    EXPECT_EQ(warningsLabel, "Warnings : 1");
     EXPECT_EQ(Errors(log), std::vector<std::string>{});
     EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
     EXPECT_EQ(Ending(log, " : File successfully copied"), mine.size());
@@ -267,7 +289,7 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     for (const char* set : {"Log.txt", "Archive\\Documents"})
         EXPECT_EQ(Ending(log, " : Backup set left out of the backup: \"" + documents + "\\" + set + "\""), 1u) << set;
     // What the first backup kept aside is one more file of the user's.
-    std::set<std::string> expected = {"Log#1.txt", "Archive\\Documents\\Log#1.txt", taken};
+    std::set<std::string> expected = {"Log#1.txt", "Archive\\Documents\\Log#1.txt"};
     for (const std::string& file : mine) {
         expected.insert(file);
         expected.insert("Archive\\Documents\\" + file);
@@ -277,19 +299,73 @@ TEST_F(WalksProgramTest, MyDocumentsAsTheStorageFolderBacksUpTheUsersOwnLogAndAr
     EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\Log#1.txt"), "my Log.txt");
 }
 
+// My Documents as the storage folder, where the user keeps their own Archive\Documents: a set
+// written straight into My Documents would be written into it, so the job stops before it
+// writes anything there and says which folder and what to do. The next backup, with the
+// sub-folder option, backs up the user's Archive folder whole: nothing tells it that a set lies
+// there.
+TEST_F(WalksProgramTest, ASetThatWouldGoIntoTheUsersOwnFolderWritesNothingAndSaysWhatToDo) {
+    const std::set<std::string> mine = {"keep.txt", "Archive\\Documents\\keep.txt", "Archive\\Music\\own.mp3"};
+    const std::string documents = SeedDocuments(mine);
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    ASSERT_NO_FATAL_FAILURE(LaunchRefused());
+    EXPECT_EQ(refusal, TakenFoldersText({documents + "\\Archive\\Documents"}));
+    EXPECT_EQ(test::FilesBelow(documents), mine);
+    EXPECT_EQ(test::ReadFile(documents + "\\Archive\\Documents\\keep.txt"), "my Archive\\Documents\\keep.txt");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, true));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    std::string dated;
+    for (const std::string& file : test::FilesBelow(documents))
+        if (file.find(" - Halvorkeep - ") != std::string::npos) dated = file.substr(0, file.find('\\'));
+    ASSERT_FALSE(dated.empty()) << "no set in " << documents;
+    std::set<std::string> expected = {dated + "\\Log.txt"};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert(dated + "\\Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    EXPECT_EQ(test::ReadFile(documents + "\\" + dated + "\\Archive\\Documents\\Archive\\Music\\own.mp3"),
+              "my Archive\\Music\\own.mp3");
+    const std::vector<std::string> log = Lines(documents + "\\" + dated + "\\Log.txt");
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(Errors(log), std::vector<std::string>{});
+    EXPECT_EQ(warningsLabel, "Warnings : 0");
+}
+
+// The set written straight into My Documents, where no set lies yet: the user's folders under
+// Archive whose names this backup never writes (My Music and the start page not chosen) are
+// theirs, backed up like any other, with no note and no warning.
+TEST_F(WalksProgramTest, AFolderUnderArchiveThatTheSetNeverWritesIsBackedUpAsTheUsers) {
+    const std::set<std::string> mine = {"letter.txt", "Archive\\Music\\own.mp3",
+                                        "Archive\\Internet Explorer\\links.txt"};
+    const std::string documents = SeedDocuments(mine);
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), documents, false));
+    ASSERT_NO_FATAL_FAILURE(LaunchAndExit());
+    std::set<std::string> expected = {"Log.txt"};
+    for (const std::string& file : mine) {
+        expected.insert(file);
+        expected.insert("Archive\\Documents\\" + file);
+    }
+    EXPECT_EQ(test::FilesBelow(documents), expected);
+    const std::vector<std::string> log = Lines(documents + "\\Log.txt");
+    EXPECT_EQ(test::LinesWith(log, "left out of the backup"), 0u);
+    EXPECT_EQ(Marked(log, "[WARNING] "), std::vector<std::string>{});
+    EXPECT_EQ(warningsLabel, "Warnings : 0");
+}
+
 // The same with the sub-folder option: nothing of the set lies at the top of My Documents, so the
 // user's Log.txt stays where it is and their Archive folder, even one named as a set's folder, is
 // backed up whole. Only dated folders that hold a set are left out: an older one, and the one
 // the first backup wrote; one that only looks dated is the user's.
 TEST_F(WalksProgramTest, WithTheSubFolderOptionOnlyDatedFoldersHoldingASetAreLeftOut) {
-    test::Seed seed;
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
     const std::string older = "2020-01-02 - Halvorkeep - Ann", lookalike = "2019-05-06 - Halvorkeep - Ann";
     const std::set<std::string> mine = {"letter.txt", "Log.txt", "Archive\\Taxes\\2009.txt",
                                         "Archive\\Documents\\mine.txt", lookalike + "\\plan.txt"};
-    for (const std::string& file : mine) seed.File(documents + "\\" + file, "my " + file);
+    const std::string documents = SeedDocuments(mine);
     seed.File(documents + "\\" + older + "\\Archive\\Documents\\letter.txt", "an older set");
 
     for (int run = 1; run <= 2; ++run) {
@@ -332,7 +408,6 @@ protected:
         test::WriteFile(stuff / "Log.txt", "my shopping list");
     }
 
-    test::Seed seed;
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     test::ScratchFolder stuff{"Stuff"};
 };
@@ -377,6 +452,30 @@ TEST_F(OwnStorageFolderTest, AUsersLogTxtThatCannotBeRenamedLeavesTheLogAFreeNam
               std::vector<std::string>{"The log was saved under another name beside your own file: \"" +
                                        stuff / "Log#1.txt" + "\", \"" + stuff / "Log.txt" + "\""});
     EXPECT_EQ(warningsLabel, "Warnings : 1");
+}
+
+// A storage folder of the user's own, where they keep their own Archive\documents and
+// Archive\Firefox, and a Firefox profile chosen: the set would write the documents and the
+// profile, and the profile's record, into those folders. Nothing is written, not even the record
+// that the listing makes before the copies; the message names both folders as they lie on disk.
+TEST_F(OwnStorageFolderTest, AProfileRecordIsNotWrittenIntoTheUsersFolderEither) {
+    const std::string appData = test::SpecialFolder(CSIDL_APPDATA);
+    seed.Hide(appData + "\\Mozilla");
+    const std::string firefox = appData + "\\Mozilla\\Firefox";
+    seed.File(firefox + "\\profiles.ini",
+              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+              "Path=Profiles/x1.default\r\nDefault=1\r\n");
+    seed.File(firefox + "\\Profiles\\x1.default\\prefs.js", "user_pref(\"a\", 1);\r\n");
+    test::WriteFile(stuff / "Archive\\documents\\taxes.txt", "my taxes");
+    test::WriteFile(stuff / "Archive\\Firefox\\bookmarks.txt", "my bookmarks");
+
+    ASSERT_NO_FATAL_FAILURE(StartOnLastPage(Settings("BackupMyDocuments"), stuff.path(), false));
+    ASSERT_EQ(drive::ListChecks(Control(IDC_FirefoxProfilesNames)), std::vector<bool>{true});
+    ASSERT_NO_FATAL_FAILURE(LaunchRefused());
+    EXPECT_EQ(refusal, TakenFoldersText({stuff / "Archive\\documents", stuff / "Archive\\Firefox"}));
+    EXPECT_EQ(test::FilesBelow(stuff.path()),
+              (std::set<std::string>{"Log.txt", "Archive\\documents\\taxes.txt", "Archive\\Firefox\\bookmarks.txt"}));
+    EXPECT_EQ(GetFileAttributesA((stuff / "Archive\\Firefox\\Profiles").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -142,6 +142,8 @@ TEST_F(ExtraListsTest, TheSearchPassesOverTheBackupSetsOfTheStorageFolder) {
     for (const char* copy :
          {"Archive\\OutlookPST\\Outlook.pst", "2020-05-01 - Halvorkeep - Ann\\Archive\\OutlookPST\\Outlook.pst"})
         test::WriteFile(drives.d / (std::string("Backups\\") + copy), "copy");
+    // The log of the set written straight into the storage folder.
+    test::WriteFile(drives.d / "Backups\\Log.txt", "2021-03-05 - 09:00:00 : D\xE9marrage de la sauvegarde\r\n");
     test::WriteFile(drives.d / "Backups\\Mail\\kept.pst", "pst");
     Start();
     Type(form1->StoragePath, drives.d / "backups");

@@ -304,7 +304,8 @@ TEST_F(Walker, AnExcludedSubFolderIsPassedOverWithEverythingInIt) {
 
 // Where the storage folder and what a backup wrote in it lie, whatever way each path is typed. A
 // backup's log is told by its first line, a dated folder by the set it holds, and the set's
-// folders under Archive are a set's only where one goes, or went, straight into the storage folder.
+// folders under Archive are a set's only where an earlier one went straight into the storage
+// folder; until then they are the user's, and a set written there would go into them.
 TEST(StorageExclusionPlaces, OnlyWhatABackupWroteLiesInABackupSet) {
     test::ScratchFolder dir("cat-storage");
     const std::string started = "1999-12-31 - 10:00:00 : D\xE9marrage de la sauvegarde\r\n";
@@ -313,7 +314,10 @@ TEST(StorageExclusionPlaces, OnlyWhatABackupWroteLiesInABackupSet) {
     test::WriteFile(dir / "Docs\\Backups\\2000-01-01 - Halvorkeep - Ann\\Log.txt", started);
     test::WriteFile(dir / "Docs\\Backups\\2000-01-02 - Halvorkeep - Ann\\Log.txt", "my notes\r\n");
     test::WriteFile(dir / "Docs\\Backups\\Log.txt", "1999-12-31 - 10:00:00 : D\xE9marrage de la restauration\r\n");
-    const StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
+    test::WriteFile(dir / "Docs\\Backups\\Archive\\documents\\letter.txt", "mine");
+    test::WriteFile(dir / "Docs\\Backups\\Archive\\Taxes\\2009.txt", "mine");
+    test::WriteFile(dir / "Docs\\Backups\\Archive\\Music", "a file, not a folder");
+    StorageExclusion storage(UpperAscii(dir / "docs\\x\\..\\backups") + "\\");
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups"), StoragePlace::Storage);
     EXPECT_EQ(storage.PlaceOf(dir / "docs\\backups\\"), StoragePlace::Storage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\1999-12-31 - HALVORKEEP - ann\\Log.txt"), StoragePlace::InBackupSet);
@@ -322,20 +326,22 @@ TEST(StorageExclusionPlaces, OnlyWhatABackupWroteLiesInABackupSet) {
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\LOG.TXT"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\archive"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Taxes\\2009.txt"), StoragePlace::InStorage);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\documents\\letter.txt"), StoragePlace::InSetsPlace);
-    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Internet Explorer"), StoragePlace::InSetsPlace);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\documents\\letter.txt"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archive\\Internet Explorer"), StoragePlace::InStorage);
+    EXPECT_EQ(storage.UsersSetNamedFolders(), std::vector<std::string>{"documents"});
+    storage.BeginWalk(dir / "Docs\\Backups", true);
+    EXPECT_EQ(storage.Reason(dir / "Docs\\Backups\\Archive", "documents"), PassOverReason::None);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Work\\Log.txt"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\Archived"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\Backups\\2020-02-29 photos"), StoragePlace::InStorage);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs\\BackupsOld"), StoragePlace::Outside);
     EXPECT_EQ(storage.PlaceOf(dir / "Docs"), StoragePlace::Outside);
     EXPECT_EQ(StorageExclusion("").PlaceOf(dir / "Docs\\Backups\\Archive"), StoragePlace::Outside);
-    // With the sub-folder option nothing goes under Archive...
-    EXPECT_EQ(StorageExclusion(dir / "Docs\\Backups", false).PlaceOf(dir / "Docs\\Backups\\Archive\\Documents"),
-              StoragePlace::InStorage);
-    // ...but an earlier set went there when the storage folder holds a backup's log.
+    // An earlier set went there when the storage folder holds a backup's log: its folders are
+    // that set's, none the user's.
     test::WriteFile(dir / "Docs\\Backups\\Log.txt", started + "1999-12-31 - 10:00:01 : Backup job is finished!\r\n");
-    StorageExclusion earlier(dir / "Docs\\Backups", false);
+    StorageExclusion earlier(dir / "Docs\\Backups");
+    EXPECT_EQ(earlier.UsersSetNamedFolders(), std::vector<std::string>{});
     EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Log.txt"), StoragePlace::InBackupSet);
     EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Archive\\Documents"), StoragePlace::InBackupSet);
     EXPECT_EQ(earlier.PlaceOf(dir / "Docs\\Backups\\Archive\\Taxes"), StoragePlace::InStorage);
