@@ -138,12 +138,12 @@ TEST_F(ExtraListsProgramTest, AnExtraFileHeldOpenDuringASecondBackupKeepsItsPlac
 
     test::WriteFile(a, "A, second backup");
     test::WriteFile(b, "B, second backup");
-    {
-        const HANDLE held = CreateFileA(a.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE);
-        backUpBothFiles();
-        CloseHandle(held);
-    }
+    // This process is the other program: it opens A.txt without sharing it, so the copy fails.
+    const HANDLE held = CreateFileA(a.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    backUpBothFiles();
+    CloseHandle(held);
+    ASSERT_FALSE(HasFatalFailure());
     const Texts log = FileLines(storage_ / "Log.txt");
     EXPECT_EQ(test::LinesWith(log, "[ERROR] "), 2u) << "the copy of A.txt and its retry";
     EXPECT_EQ(test::LinesWith(log, "Copy error on file: \"" + a + "\""), 1u);
