@@ -210,8 +210,9 @@ public:
     // job), then one section per backed-up profile (item index of the browser's lists).
     void PrepareProfileOrigins(Browser browser);
     void RecordProfileOrigin(Browser browser, int index);
-    // Files.ini keys of one extra file, once it is copied.
-    void RecordAdditionalFile(const std::string& source, const std::string& destination);
+    // Files.ini keys of the job's next extra file, whatever becomes of its copy: key n stands for
+    // item n of AdditionalFilesList.
+    void RecordAdditionalFile(const std::string& source);
     void BackupPostSteps();
     void ExportIdentityRegistry();
     void RecordFonts();

@@ -19,10 +19,23 @@ bool StopWithMessage(TForm1& form, const char* key, const char* def) {
     return false;
 }
 
+// Files.ini keys of the extra files that the listing left out, from the next key up to the next
+// file it listed: key n stands for item n of the list, whatever became of that file.
+void RecordExtraFilesLeftOut(TForm1& form) {
+    while (AdditionalFileNumber < static_cast<int>(ExtraFilesLeftOut.size()) && ExtraFilesLeftOut[AdditionalFileNumber])
+        form.RecordAdditionalFile(form.AdditionalFilesList.Item(AdditionalFileNumber));
+}
+
 void CopyBackupEntry(TForm1& form, const std::string& entry, long long size) {
     CurrentTag = entry.substr(0, 10);
     // The tag heads the entry; a file name that holds the tag's text keeps it.
     const std::string source = entry.substr(CurrentTag.size());
+    // Recorded before the copy, whatever its outcome: a restore finds the file's keys where the
+    // list's order puts them.
+    if (CurrentTag == "[ADDFILES]") {
+        RecordExtraFilesLeftOut(form);
+        form.RecordAdditionalFile(source);
+    }
     std::string destination;
     if (!form.MapBackupTarget(CurrentTag, source, entry, destination)) {
         form.LogError(LanguageText("MESSAGES", "NoDestination",
@@ -33,9 +46,7 @@ void CopyBackupEntry(TForm1& form, const std::string& entry, long long size) {
         const std::string root = BackupSetRoot(form.StoragePath.Text(), BackupSubFolderSuffix);
         CopyFolders.Make(root + "\\Archive\\AdditionalFolders");
     }
-    const bool copied = form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]", size);
-    // Files.ini names only files the set holds: a restore looks for every file it names.
-    if (copied && CurrentTag == "[ADDFILES]") form.RecordAdditionalFile(source, destination);
+    form.CopyStep(source, destination, CurrentTag == "[OUTLOOK-]", size);
 }
 
 }  // namespace
@@ -72,4 +83,6 @@ void CopyBackupEntries(TForm1& form) {
         ++CopyIndex;
         form.Log.SelectLast();
     }
+    // Extra files left out after the last one listed, or with none listed at all.
+    if (!JobOver) RecordExtraFilesLeftOut(form);
 }

@@ -7,6 +7,10 @@ class TForm1;
 // For each item of AdditionalDirectoriesList, whether the running backup's listing left it out
 // (missing, or lying in a backup set): the set does not record it as saved. Empty outside Launch.
 extern std::vector<bool> ExtraFoldersLeftOut;
+// For each item of AdditionalFilesList, whether the running backup's listing left it out (gone
+// by Launch, or lying in a backup set or where the set goes): it has no entry in CopyList, yet
+// keeps its key in Files.ini. Empty outside Launch.
+extern std::vector<bool> ExtraFilesLeftOut;
 
 // Turns the choices of the backup pages into the work list CopyList, behind the please-wait
 // window, and remembers them in the settings file. Whatever happens, it ends with the please-wait

@@ -11,6 +11,7 @@
 #include "ui/MessagePump.h"
 
 std::vector<bool> ExtraFoldersLeftOut;
+std::vector<bool> ExtraFilesLeftOut;
 
 namespace {
 bool backupRunning = false;
@@ -27,6 +28,7 @@ public:
     JobListingState() = default;
     ~JobListingState() {
         ExtraFoldersLeftOut.clear();
+        ExtraFilesLeftOut.clear();
         listingNotes.clear();
         usersFoldersTaken.clear();
     }
@@ -329,12 +331,17 @@ void Listing::ExtraRows() {
     if (f_.AdditionalFilesList.Count() > 0) {
         CurrentTag = "[ADDFILES]";
         Show("AdditionalFiles", "Additional files");
-        for (const std::string& file : f_.AdditionalFilesList.Items()) {
-            // One gone since it was added is told now, and neither copied nor recorded.
-            if (!FileExists(file))
-                PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", file));
-            else if (Listable(file))
-                Add(file);
+        const std::vector<std::string> files = f_.AdditionalFilesList.Items();
+        ExtraFilesLeftOut.assign(files.size(), false);
+        for (size_t i = 0; i < files.size(); ++i) {
+            // One gone since it was added is told now and not copied; it keeps its key all the
+            // same (the copy loop writes it), as does one the listing leaves out otherwise.
+            const bool gone = !FileExists(files[i]);
+            if (gone) PendingJobErrors.push_back(Quoted("FileNotFound", "File not found", files[i]));
+            if (!gone && Listable(files[i]))
+                Add(files[i]);
+            else
+                ExtraFilesLeftOut[i] = true;
         }
     }
     if (f_.AdditionalDirectoriesList.Count() > 0) {
@@ -457,6 +464,7 @@ void ListBackupFiles(TForm1& form) {
     listingNotes.clear();
     usersFoldersTaken.clear();
     ExtraFoldersLeftOut.clear();
+    ExtraFilesLeftOut.clear();
     ListingScope scope(form);
     Listing(form).Run();
 }

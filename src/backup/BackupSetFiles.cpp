@@ -72,10 +72,6 @@ bool AnyChecked(const ui::CheckListBox& list) {
     return false;
 }
 
-bool StartsWithIgnoreCase(const std::string& text, const std::string& head) {
-    return text.size() >= head.size() && UpperAscii(text.substr(0, head.size())) == UpperAscii(head);
-}
-
 // The last write time of a file, or zero when there is none.
 ULONGLONG WriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -116,15 +112,17 @@ void TForm1::RecordProfileOrigin(Browser browser, int index) {
         PendingJobErrors.push_back(error);
 }
 
-void TForm1::RecordAdditionalFile(const std::string& source, const std::string& destination) {
+void TForm1::RecordAdditionalFile(const std::string& source) {
+    // A restore matches the n-th item it offers with key n, and a set written into the same folder
+    // again keeps the keys this job does not write: a file whose copy fails now keeps its place,
+    // and with it the copy an earlier backup left in the set's Data folder.
     const std::string folder = BackupSetRoot(StoragePath.Text()) + "\\Archive\\AdditionalFiles";
-    const std::string data = folder + "\\Data\\";
-    // An entry that gets no copy in the Data folder is not recorded: the restore would look for it.
-    if (!StartsWithIgnoreCase(destination, data) || destination.size() == data.size()) return;
     win::IniFile& ini = OpenSetIni(AdditionalFilesIni, folder, "Files.ini");
     const std::string key = std::to_string(++AdditionalFileNumber);
     bool written = ini.WriteString("FROM", key, source);
-    written = ini.WriteString("SAVED", key, destination.substr(data.size())) && written;
+    // Where the copy lies below Data, whether or not it got there; a restore that does not find
+    // it there says so.
+    written = ini.WriteString("SAVED", key, SavedPath(source)) && written;
     if (!written) LogError(CannotWriteText(ini.FileName()));
 }
 

@@ -205,8 +205,16 @@ bool SameFile(const std::string& a, const std::string& b) {
         return GetFileInformationByHandle(held.get(), &info) != FALSE;
     };
     BY_HANDLE_FILE_INFORMATION first, second;
-    return identify(a, first) && identify(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    const bool firstRead = identify(a, first);
+    const bool secondRead = firstRead && identify(b, second);
+    return SameFileIdentity(firstRead ? &first : nullptr, secondRead ? &second : nullptr);
+}
+
+bool SameFileIdentity(const BY_HANDLE_FILE_INFORMATION* a, const BY_HANDLE_FILE_INFORMATION* b) {
+    if (!a || !b) return false;
+    if (a->nFileIndexHigh == 0 && a->nFileIndexLow == 0) return false;
+    return a->dwVolumeSerialNumber == b->dwVolumeSerialNumber && a->nFileIndexHigh == b->nFileIndexHigh &&
+           a->nFileIndexLow == b->nFileIndexLow;
 }
 
 bool MadeWritable(const std::string& path) {

@@ -152,6 +152,38 @@ TEST(CopyStepTexts, DestinationsFoldAccentedLettersAsTheFileSystemDoes) {
     EXPECT_EQ(FoldedName("e:\\set\\a.txt"), "E:\\SET\\A.TXT");
 }
 
+// Two names are one file only when the file system says so: the same volume and the same index.
+// Some file systems and network shares give no index, or 0 for every file; two different files
+// there must not pass for one, which the second copy would then replace.
+TEST(CopyStepTexts, TwoNamesAreOneFileOnlyWhenTheFileSystemSaysSo) {
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    a.dwVolumeSerialNumber = b.dwVolumeSerialNumber = 0x5A17C3E1;
+    a.nFileIndexLow = b.nFileIndexLow = 4711;
+    EXPECT_TRUE(SameFileIdentity(&a, &b));
+    b.nFileIndexHigh = 1;
+    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "another index";
+    b = a;
+    b.dwVolumeSerialNumber = 0x5A17C3E2;
+    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "another volume";
+
+    a.nFileIndexLow = 0;
+    b = a;
+    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "a zero index tells nothing";
+    EXPECT_FALSE(SameFileIdentity(&a, &a));
+    a.nFileIndexLow = 4711;
+    EXPECT_FALSE(SameFileIdentity(nullptr, &a)) << "an identity that could not be read";
+    EXPECT_FALSE(SameFileIdentity(&a, nullptr));
+    EXPECT_FALSE(SameFileIdentity(nullptr, nullptr));
+
+    // On this disk, which gives every file its own index.
+    const test::ScratchFolder scratch("samefile");
+    test::WriteFile(scratch / "todo.txt", "to do");
+    test::WriteFile(scratch / "done.txt", "done");
+    EXPECT_TRUE(SameFile(scratch / "todo.txt", scratch / "TODO.TXT"));
+    EXPECT_FALSE(SameFile(scratch / "todo.txt", scratch / "done.txt"));
+    EXPECT_FALSE(SameFile(scratch / "todo.txt", scratch / "gone.txt"));
+}
+
 // The folders a user typed ("C:\Docs.", read as C:\Docs) lie above the names a walk listed; only
 // those names are held to their spelling.
 TEST_F(CopyStepTest, AFolderTypedWithATrailingDotIsReadAsWindowsReadsIt) {

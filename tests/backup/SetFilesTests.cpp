@@ -234,7 +234,8 @@ TEST_F(SetFilesTest, FilesIniNumbersTheExtraFilesInCopyOrderAndKeepsHigherKeysOf
     ShowPanel();
     const std::string data = Set("Archive\\AdditionalFiles\\Data\\");
     const std::string ini = Set("Archive\\AdditionalFiles\\Files.ini");
-    // First backup: three extra files whose sources have gone, so every copy fails.
+    // First backup: three extra files whose sources have gone, so every copy fails; each keeps its
+    // key all the same.
     const std::vector<std::pair<std::string, std::string>> first = {
         {"C:\\gone\\f.txt", "C\\gone\\f.txt"},
         {"E:\\x\\y.doc", "E\\x\\y.doc"},
@@ -243,16 +244,19 @@ TEST_F(SetFilesTest, FilesIniNumbersTheExtraFilesInCopyOrderAndKeepsHigherKeysOf
     AdditionalFileNumber = 0;
     CopyCount = 3;
     for (const auto& f : first) {
-        form1->RecordAdditionalFile(f.first, data + f.second);
+        form1->RecordAdditionalFile(f.first);
         EXPECT_FALSE(form1->CopyStep(f.first, data + f.second, false));
     }
     for (int k = 1; k <= 3; ++k) {
         EXPECT_EQ(IniValue(ini, "FROM", std::to_string(k)), first[k - 1].first);
         EXPECT_EQ(IniValue(ini, "SAVED", std::to_string(k)), first[k - 1].second);
     }
-    // An entry the copy loop found no place for is not recorded and takes no number.
-    form1->RecordAdditionalFile("relative\\f.txt", "");
-    EXPECT_EQ(IniNames(ini, "FROM"), (std::vector<std::string>{"1", "2", "3"}));
+    // An entry the copy loop finds no place for takes its number too, with no place below Data: the
+    // files after it keep theirs, and a restore reports it as missing from the set.
+    form1->RecordAdditionalFile("relative\\f.txt");
+    EXPECT_EQ(IniNames(ini, "FROM"), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(IniValue(ini, "FROM", "4"), "relative\\f.txt");
+    EXPECT_EQ(IniValue(ini, "SAVED", "4"), "");
     EXPECT_EQ(ErrorCount, 6);
 
     // Second backup into the same set, with one extra file that is copied.
@@ -261,7 +265,7 @@ TEST_F(SetFilesTest, FilesIniNumbersTheExtraFilesInCopyOrderAndKeepsHigherKeysOf
     const std::string saved = "C" + (source / "new.txt").substr(2);
     AdditionalFileNumber = 0;
     CopyCount = 1;
-    form1->RecordAdditionalFile(source / "new.txt", data + saved);
+    form1->RecordAdditionalFile(source / "new.txt");
     EXPECT_TRUE(form1->CopyStep(source / "new.txt", data + saved, false));
     EXPECT_EQ(IniValue(ini, "FROM", "1"), source / "new.txt");
     EXPECT_EQ(IniValue(ini, "SAVED", "1"), saved);
