@@ -141,7 +141,7 @@ inline bool BringToFront(HWND main, DWORD timeoutMs = 5000) {
 // handles it as it handles the user's keys (Tab and Enter through its dialog keys). False when
 // main was not the foreground window around the press, so the key may have gone elsewhere.
 inline bool TypeKey(HWND main, WORD vk) {
-    if (!BringToFront(main)) return false;
+    if (GetForegroundWindow() != main) return false;
     INPUT keys[2]{};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = vk;

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include "ProgramDriver.h"
@@ -46,23 +47,41 @@ protected:
                                            << " and not on a shown control of page " << page;
     }
 
-    // Another program that comes to the front (tests run side by side) takes the keyboard and the
-    // program's focus away: the try is then over, and the scenario is run again on a fresh start.
-    bool InFront() {
-        if (GetForegroundWindow() == Main()) return true;
+    // Another program that comes to the front (tests run side by side) takes the keyboard away,
+    // and once the program is back in front its window itself holds the focus. Either ends the
+    // try, and the scenario is run again on a fresh start.
+    bool Undisturbed(HWND focus) {
+        if (GetForegroundWindow() == Main() && focus != Main()) return true;
         interrupted_ = true;
         return false;
     }
-    bool Key(WORD vk) {
-        if (drive::TypeKey(Main(), vk)) return true;
+    // A real key, typed while the focus is still where the test saw it last.
+    bool Key(WORD vk, HWND focus) {
+        if (drive::FocusOf(Main()) == focus && drive::TypeKey(Main(), vk)) return true;
         interrupted_ = true;
         return false;
+    }
+    // Right after a switch to the page: the focus is on a shown control of it, Tab moves it to
+    // another one, never to the hidden control next to the one pressed last, and Enter is typed
+    // there, for the caller to check what it did.
+    bool TabAndEnterOnPage(int page, int hiddenNext) {
+        HWND focus = nullptr;
+        const testing::AssertionResult focused = FocusOnShownPage(page, focus);
+        if (!Undisturbed(focus)) return false;
+        EXPECT_TRUE(focused) << "after the switch";
+        if (!Key(VK_TAB, focus)) return false;
+        focus = FocusAfter(focus);
+        if (!Undisturbed(focus)) return false;
+        EXPECT_TRUE(OnShownPage(focus, page)) << "after Tab";
+        EXPECT_NE(focus, Control(hiddenNext));
+        return Key(VK_RETURN, focus);
     }
     void Try(const std::function<void()>& scenario) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
             interrupted_ = false;
             scenario();
             if (HasFatalFailure() || !interrupted_) return;
+            std::printf("another program came to the front during try %d\n", attempt + 1);
         }
         FAIL() << "another program kept taking the keyboard away";
     }
@@ -99,22 +118,14 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPa
         // A click on Previous gives that button the focus, and then hides it with its page.
         ASSERT_NO_FATAL_FAILURE(Press(IDC_Restore6Previous));
         ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_RestoreTabSheet4));
-        HWND focus = nullptr;
-        const testing::AssertionResult focused = FocusOnShownPage(IDC_RestoreTabSheet4, focus);
-        if (!InFront()) return;
-        EXPECT_TRUE(focused) << "after Previous";
-
-        if (!Key(VK_TAB)) return;
-        focus = FocusAfter(focus);
-        EXPECT_TRUE(OnShownPage(focus, IDC_RestoreTabSheet4)) << "after Tab";
-        EXPECT_NE(focus, Control(IDC_LaunchRestore));
-
-        if (!Key(VK_RETURN)) return;
+        if (!TabAndEnterOnPage(IDC_RestoreTabSheet4, IDC_LaunchRestore)) return;
         // A restore lists its files behind the please-wait window, then shows the job panel.
-        HWND panel = Control(IDC_JobPanel);
-        const bool started = drive::WaitFor([&] { return drive::IsVisible(panel) || !IsWindowVisible(Main()); }, kKeyMs);
+        HWND panel = Control(IDC_JobPanel), caption = Control(IDC_CopyProgress);
+        const bool started =
+            drive::WaitFor([&] { return drive::IsVisible(panel) || !IsWindowVisible(Main()); }, kKeyMs);
         EXPECT_FALSE(started) << "Enter started the restore";
-        if (started) drive::WaitFor([&] { return drive::Text(Control(IDC_CopyProgress)) == "Restoration job is finished!"; }, kReactMs);
+        if (started)
+            drive::WaitFor([&] { return drive::Text(caption) == "Restoration job is finished!"; }, kReactMs);
         EXPECT_TRUE(drive::IsVisible(Control(IDC_RestoreTabs)));
         EXPECT_EQ(test::ReadFile(file), "edited since the backup");
     });
@@ -132,23 +143,17 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterEnterOnTheWelcomePageStayOnBackupPag
         // Tab as far as Next, as a user without a mouse does.
         HWND focus = drive::FocusOf(Main());
         for (int presses = 0; presses < 20 && focus != next; ++presses) {
-            if (!Key(VK_TAB)) return;
-            focus = FocusAfter(focus);
+            if (!Key(VK_TAB, focus) || !Undisturbed(focus = FocusAfter(focus))) return;
         }
         ASSERT_EQ(focus, next) << "Tab never reached Next";
 
-        if (!Key(VK_RETURN)) return;
-        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet1, kNextMs));
-        const testing::AssertionResult focused = FocusOnShownPage(IDC_BackupTabSheet1, focus);
-        if (!InFront()) return;
-        EXPECT_TRUE(focused) << "after Enter on Next";
-
-        if (!Key(VK_TAB)) return;
-        focus = FocusAfter(focus);
-        EXPECT_TRUE(OnShownPage(focus, IDC_BackupTabSheet1)) << "after Tab";
-        EXPECT_NE(focus, Control(IDC_WelcomeQuit));
-
-        if (!Key(VK_RETURN)) return;
+        if (!Key(VK_RETURN, next)) return;
+        HWND page = Control(IDC_BackupTabSheet1);
+        if (!drive::WaitFor([&] { return drive::IsVisible(page); }, kNextMs)) {
+            if (Undisturbed(drive::FocusOf(Main()))) FAIL() << "Enter on Next did not show backup page 1";
+            return;
+        }
+        if (!TabAndEnterOnPage(IDC_BackupTabSheet1, IDC_WelcomeQuit)) return;
         DWORD code = 0;
         EXPECT_FALSE(program_->WaitForExit(kKeyMs, code)) << "Enter ended the program";
     });
