@@ -17,6 +17,7 @@ namespace {
 constexpr DWORD kReactMs = 20000;
 constexpr DWORD kNextMs = 60000;  // Next on the welcome page looks for every category
 constexpr DWORD kKeyMs = 3000;    // how long a key may take to show its effect
+constexpr DWORD kTriesMs = 90000;  // how long a scenario is tried again while others take the front
 
 class KeyboardProgramTest : public test::ProgramFolderTest {
 protected:
@@ -51,14 +52,18 @@ protected:
     // and once the program is back in front its window itself holds the focus. Either ends the
     // try, and the scenario is run again on a fresh start.
     bool Undisturbed(HWND focus) {
-        if (GetForegroundWindow() == Main() && focus != Main()) return true;
-        interrupted_ = true;
-        return false;
+        HWND front = GetForegroundWindow();
+        if (front == Main() && focus != Main()) return true;
+        return Interrupted(front != Main() ? "the front window is \"" + drive::Text(front) + "\""
+                                           : "the main window itself holds the focus");
     }
     // A real key, typed while the focus is still where the test saw it last.
     bool Key(WORD vk, HWND focus) {
-        if (drive::FocusOf(Main()) == focus && drive::TypeKey(Main(), vk)) return true;
-        interrupted_ = true;
+        if (drive::FocusOf(Main()) != focus) return Interrupted("the focus moved before a key");
+        return drive::TypeKey(Main(), vk) || Interrupted("the main window was not in front for a key");
+    }
+    bool Interrupted(const std::string& why) {
+        why_ = why;
         return false;
     }
     // Right after a switch to the page: the focus is on a shown control of it, Tab moves it to
@@ -77,18 +82,21 @@ protected:
         return Key(VK_RETURN, focus);
     }
     void Try(const std::function<void()>& scenario) {
-        for (int attempt = 0; attempt < 6; ++attempt) {
-            interrupted_ = false;
+        const DWORD start = GetTickCount();
+        for (int attempt = 1;; ++attempt) {
+            why_.clear();
             scenario();
-            if (HasFatalFailure() || !interrupted_) return;
-            std::printf("another program came to the front during try %d\n", attempt + 1);
+            if (HasFatalFailure() || why_.empty()) return;
+            std::printf("try %d was interrupted: %s\n", attempt, why_.c_str());
+            if (GetTickCount() - start > kTriesMs) break;
+            Sleep(1000);
         }
-        FAIL() << "another program kept taking the keyboard away";
+        FAIL() << "other programs kept taking the keyboard away";
     }
 
     test::Seed seed;
     test::ScratchFolder scratch{"keyboard program"};
-    bool interrupted_ = false;
+    std::string why_;  // what interrupted the try; empty when nothing did
 };
 
 // Previous on restore page 6 shows page 4; Tab and Enter then stay on page 4 and never start the
