@@ -102,14 +102,15 @@ protected:
 // Previous on restore page 6 shows page 4; Tab and Enter then stay on page 4 and never start the
 // restore with page 6's Launch button, which would put the set's older copy over the user's file.
 TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPageFour) {
+    const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
+    test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
+    // The user's own copy, written later: newer than the set's.
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     seed.Hide(documents);
     seed.Folder(documents);
     const std::string file = seed.File(documents + "\\a.txt", "edited since the backup");
     // Where a restore would save its log.
     seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
-    const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
-    test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
 
     Try([&] {
         ASSERT_NO_FATAL_FAILURE(StartProgram());
