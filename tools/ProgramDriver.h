@@ -117,6 +117,38 @@ inline void PressKey(HWND w, UINT vk) {
     PostMessageA(w, WM_KEYUP, vk, static_cast<LPARAM>(1 | scan | (1L << 30) | (1UL << 31)));
 }
 
+// The window of the program that holds the keyboard focus (its window thread's focus), or null.
+inline HWND FocusOf(HWND main) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Makes main the foreground window, as a click on it does; true once it is. Another program
+// that comes to the front (tests run side by side) takes the keyboard away from it again.
+inline bool BringToFront(HWND main, DWORD timeoutMs = 5000) {
+    return WaitFor(
+        [&] {
+            if (GetForegroundWindow() == main) return true;
+            SetForegroundWindow(main);
+            return false;
+        },
+        timeoutMs, 50);
+}
+
+// A real key press and release, through the system's input as the keyboard gives it: it goes to
+// the control of the foreground window that holds the focus, and the program's message loop
+// handles it as it handles the user's keys (Tab and Enter through its dialog keys). False when
+// main was not the foreground window around the press, so the key may have gone elsewhere.
+inline bool TypeKey(HWND main, WORD vk) {
+    if (GetForegroundWindow() != main) return false;
+    INPUT keys[2]{};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = vk;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, keys, sizeof(INPUT)) == 2 && GetForegroundWindow() == main;
+}
+
 // Types text into an edit of the program as a user types it: one WM_CHAR posted per character,
 // intervalMs apart. Each reaches the edit as a key does and fires its change handler; one that
 // arrives while a handler pumps messages is handled inside that handler.

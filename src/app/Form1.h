@@ -259,6 +259,11 @@ public:
     void ImportIdentityRegistry();
     void FinishRestoreJob();
 
+    // Shows one page in the page area (the welcome panel, a wizard page or the job panel) in
+    // place of whatever it showed, and gives that page the keyboard focus.
+    void ShowPage(ui::Panel& panel);
+    void ShowPage(ui::TabSheet& sheet);
+
     // Job panel: its start state, the four kinds of log line, and its buttons.
     void StartJobPanel();
     void LogInfo(const std::string& message);
@@ -288,6 +293,7 @@ private:
     void BindHandlers();
     void ApplyWindowFont();
     void ShowFirstWizardPage();
+    void ShowPageArea(ui::Control& area, ui::Container& page);
     void ShowBackupSetTest(bool recognised);
     void AddLogLine(const std::string& logText, const std::string& textLogLine, HBITMAP picture);
     void ShowCount(int count, ui::Picture& sign, ui::Label& label, const char* key);

@@ -1,51 +1,50 @@
 // Page-by-page navigation of the backup and restore wizards.
 #include "app/Form1.h"
 
-void TForm1::ShowFirstWizardPage() {
-    if (BackupData.Checked()) {
-        BackupTabs.Show();
-        RestoreTabs.Hide();
-        WelcomePanel.Hide();
-        BackupTabs.SetActivePage(BackupTabSheet1);
-    } else {
-        RestoreTabs.Show();
-        BackupTabs.Hide();
-        WelcomePanel.Hide();
-        RestoreTabs.SetActivePage(RestoreTabSheet1);
-    }
+// The page area shows one thing at a time: the welcome panel, one of the two wizards on one of
+// its pages, or the job panel. Hiding a panel leaves the keyboard focus where it was, on a
+// control that can no longer be seen but that Tab still walks to and Enter still presses, so
+// every switch ends by giving the focus to the page now shown.
+void TForm1::ShowPageArea(ui::Control& area, ui::Container& page) {
+    area.Show();
+    const std::initializer_list<ui::Control*> areas{&WelcomePanel, &BackupTabs, &RestoreTabs, &JobPanel};
+    for (ui::Control* other : areas)
+        if (other != &area) other->Hide();
+    page.FocusFirstControl();
 }
 
-void TForm1::Backup1PreviousClick() {
-    WelcomePanel.Show();
-    BackupTabs.Hide();
+void TForm1::ShowPage(ui::Panel& panel) { ShowPageArea(panel, panel); }
+
+void TForm1::ShowPage(ui::TabSheet& sheet) {
+    if (!sheet.Owner()) return;
+    sheet.Owner()->SetActivePage(sheet);
+    ShowPageArea(*sheet.Owner(), sheet);
 }
-void TForm1::Backup1NextClick() { BackupTabs.SetActivePage(BackupTabSheet2); }
-void TForm1::Backup2PreviousClick() { BackupTabs.SetActivePage(BackupTabSheet1); }
-void TForm1::Backup2NextClick() { BackupTabs.SetActivePage(BackupTabSheet3); }
-void TForm1::Backup3PreviousClick() { BackupTabs.SetActivePage(BackupTabSheet2); }
-void TForm1::Backup3NextClick() { BackupTabs.SetActivePage(BackupTabSheet4); }
-void TForm1::Backup4PreviousClick() { BackupTabs.SetActivePage(BackupTabSheet3); }
-void TForm1::Backup4NextClick() { BackupTabs.SetActivePage(BackupTabSheet5); }
-void TForm1::Backup5PreviousClick() { BackupTabs.SetActivePage(BackupTabSheet4); }
-void TForm1::Backup5NextClick() { BackupTabs.SetActivePage(BackupTabSheet6); }
-void TForm1::Backup6PreviousClick() { BackupTabs.SetActivePage(BackupTabSheet5); }
+
+void TForm1::ShowFirstWizardPage() { ShowPage(BackupData.Checked() ? BackupTabSheet1 : RestoreTabSheet1); }
+
+void TForm1::Backup1PreviousClick() { ShowPage(WelcomePanel); }
+void TForm1::Backup1NextClick() { ShowPage(BackupTabSheet2); }
+void TForm1::Backup2PreviousClick() { ShowPage(BackupTabSheet1); }
+void TForm1::Backup2NextClick() { ShowPage(BackupTabSheet3); }
+void TForm1::Backup3PreviousClick() { ShowPage(BackupTabSheet2); }
+void TForm1::Backup3NextClick() { ShowPage(BackupTabSheet4); }
+void TForm1::Backup4PreviousClick() { ShowPage(BackupTabSheet3); }
+void TForm1::Backup4NextClick() { ShowPage(BackupTabSheet5); }
+void TForm1::Backup5PreviousClick() { ShowPage(BackupTabSheet4); }
+void TForm1::Backup5NextClick() { ShowPage(BackupTabSheet6); }
+void TForm1::Backup6PreviousClick() { ShowPage(BackupTabSheet5); }
 
 // Shows the job panel without starting a job.
-void TForm1::backup6NextClick() {
-    JobPanel.Show();
-    BackupTabs.Hide();
-}
+void TForm1::backup6NextClick() { ShowPage(JobPanel); }
 
-void TForm1::Restore1PreviousClick() {
-    WelcomePanel.Show();
-    RestoreTabs.Hide();
-}
-void TForm1::Restore1NextClick() { RestoreTabs.SetActivePage(RestoreTabSheet2); }
-void TForm1::Restore2PreviousClick() { RestoreTabs.SetActivePage(RestoreTabSheet1); }
-void TForm1::Restore2NextClick() { RestoreTabs.SetActivePage(RestoreTabSheet3); }
-void TForm1::Restore3PreviousClick() { RestoreTabs.SetActivePage(RestoreTabSheet2); }
-void TForm1::Restore3NextClick() { RestoreTabs.SetActivePage(RestoreTabSheet4); }
-void TForm1::Restore4PreviousClick() { RestoreTabs.SetActivePage(RestoreTabSheet3); }
-void TForm1::Restore4NextClick() { RestoreTabs.SetActivePage(RestoreTabSheet5); }
-void TForm1::Restore5PreviousClick() { RestoreTabs.SetActivePage(RestoreTabSheet4); }
-void TForm1::Restore5NextClick() { RestoreTabs.SetActivePage(RestoreTabSheet6); }
+void TForm1::Restore1PreviousClick() { ShowPage(WelcomePanel); }
+void TForm1::Restore1NextClick() { ShowPage(RestoreTabSheet2); }
+void TForm1::Restore2PreviousClick() { ShowPage(RestoreTabSheet1); }
+void TForm1::Restore2NextClick() { ShowPage(RestoreTabSheet3); }
+void TForm1::Restore3PreviousClick() { ShowPage(RestoreTabSheet2); }
+void TForm1::Restore3NextClick() { ShowPage(RestoreTabSheet4); }
+void TForm1::Restore4PreviousClick() { ShowPage(RestoreTabSheet3); }
+void TForm1::Restore4NextClick() { ShowPage(RestoreTabSheet5); }
+void TForm1::Restore5PreviousClick() { ShowPage(RestoreTabSheet4); }
+void TForm1::Restore5NextClick() { ShowPage(RestoreTabSheet6); }

@@ -59,9 +59,8 @@ bool StartBackupCopy(TForm1& form) {
     if (form.StoragePathWrong.Visible())
         return StopWithMessage(form, "ChooseValidBackupLocation", "Please choose a valid backup location !");
     CopyCount = form.CopyList.Count();
-    form.JobPanel.Show();
+    form.ShowPage(form.JobPanel);
     form.PaceJobPanel(true);
-    form.BackupTabs.Hide();
     form.LogInfo(kBackupStartLine);
     for (const std::string& error : PendingJobErrors) form.LogError(error);
     PendingJobErrors.clear();

@@ -150,9 +150,9 @@ void TForm1::PaceJobPanel(bool on) {
 }
 
 void TForm1::JobPreviousButtonClick() {
-    JobPanel.Hide();
-    if (BackupData.Checked()) BackupTabs.Show();
-    if (RestoreData.Checked()) RestoreTabs.Show();
+    // Back on the wizard's page where the job was launched: the jobs never change the page.
+    ui::TabSheet* page = (BackupData.Checked() ? BackupTabs : RestoreTabs).ActivePage();
+    if (page) ShowPage(*page);
 }
 
 void TForm1::JobQuitButtonClick() {

@@ -236,9 +236,8 @@ void TForm1::LaunchRestoreClick() {
         ui::ShowMessage(hwnd(), LanguageText("MESSAGES", "ChooseItemToRestore", "Please choose something to restore!"));
         return;
     }
-    JobPanel.Show();
+    ShowPage(JobPanel);
     PaceJobPanel(true);
-    RestoreTabs.Hide();
     LogInfo(kRestoreStartLine);
     for (const std::string& error : PendingJobErrors) LogError(error);
     PendingJobErrors.clear();

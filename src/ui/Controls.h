@@ -126,6 +126,9 @@ public:
     // The brush for a child's WM_CTLCOLOR* that draws on the container's background; sets the
     // DC's background colour to match.
     HBRUSH ChildBrush(HDC dc) const;
+    // Gives the keyboard focus to the container's first control that takes it (shown, enabled, a
+    // tab stop), as a wizard does with the page it shows; to the container itself when none does.
+    void FocusFirstControl();
 
 protected:
     // Creates a window of the containers' own class.
