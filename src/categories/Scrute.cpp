@@ -139,13 +139,16 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
             (level == 0 ? FolderExists(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
             OnDossierIllisible(this, folder);
         while (entries.Next()) {
-            if (!entries.OwnName() && BorrowsAName(folder, entries.Name(), entries.DiskName())) continue;
+            const bool ownName = entries.OwnName();
             if (!entries.IsFolder()) {
-                if (oneListing) ReportFile(folder, entries.Name(), entries.Size());
+                if (oneListing && (ownName || !BorrowsAName(folder, entries.Name(), entries.DiskName())))
+                    ReportFile(folder, entries.Name(), entries.Size());
                 continue;
             }
-            std::string name = entries.Name();
-            if (name != "." && name != "..") subFolders.emplace_back(std::move(name), entries.Attributes());
+            const std::string& name = entries.Name();
+            if (name == "." || name == "..") continue;
+            if (ownName || !BorrowsAName(folder, name, entries.DiskName()))
+                subFolders.emplace_back(name, entries.Attributes());
         }
     }
     // Only a sub-folder that is walked is asked for its identity: the cost is one question a
