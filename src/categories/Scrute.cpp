@@ -202,10 +202,10 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
         std::string mask = masks.substr(0, semicolon);
         Enumeration entries(folder + "\\" + mask, attributes);
         while (entries.Next()) {
-            if (!entries.OwnName() && BorrowsAName(folder, entries.Name(), entries.DiskName())) continue;
+            // A folder whose name is another's is told where the sub-folders are looked at.
             if (entries.IsFolder())
                 ui::KeepResponsive();
-            else
+            else if (entries.OwnName() || !BorrowsAName(folder, entries.Name(), entries.DiskName()))
                 ReportFile(folder, entries.Name(), entries.Size());
         }
         masks = semicolon == std::string::npos ? "" : masks.substr(semicolon + 1);

@@ -125,6 +125,22 @@ protected:
         return LogLines(log);
     }
 
+    // An empty My Documents in place of the prefix's own, which comes back afterwards.
+    void FreshDocuments() {
+        seed.Hide(documents);
+        seed.Folder(documents);
+    }
+    // The job's log and counter once it met Lodz.txt and its Polish twin in folder: copied files
+    // in all, and the Polish one a counted error that names it as listed and as it lies on disk.
+    void ExpectTwinRefused(const std::vector<std::string>& log, const std::string& folder, size_t copied) {
+        EXPECT_EQ(Messages(log, "", "File successfully copied").size(), copied);
+        EXPECT_EQ(Messages(log, "[ERROR] "),
+                  std::vector<std::string>{"Windows cannot spell this name and lists it as another file's name; its "
+                                           "own name follows in parentheses. Not copied: \"" +
+                                           folder + "\\Lodz.txt\" (\"[U+0141]odz.txt\")"});
+        EXPECT_EQ(errors, "Errors : 1");
+    }
+
     test::Seed seed;
     test::ScratchFolder storage{"names program"};
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
@@ -134,15 +150,12 @@ protected:
 };
 
 const std::wstring kPolishName = L"\x0141odz.txt";  // Łodz.txt, listed as "Lodz.txt" on a Western machine
-const char kBorrowed[] = "Windows cannot spell this name and lists it as another file's name; its own name "
-                         "follows in parentheses. Not copied: \"";
 
 // Both entries of the folder name the real Lodz.txt: it is copied once, and the Polish file, which
 // no copy could hold, is a counted error that names it as listed and as it lies on disk.
 TEST_F(NamesProgramTest, ABackupCopiesTheLookAlikeFileOnceAndNamesTheOneItCannotSpell) {
     ASSERT_EQ(GetACP(), 1252u);
-    seed.Hide(documents);
-    seed.Folder(documents);
+    FreshDocuments();
     ASSERT_TRUE(wide.Write(documents, kPolishName, "the Polish city"));
     ASSERT_TRUE(wide.Write(documents, L"Lodz.txt", "the real Lodz"));
     seed.File(documents + "\\letter.txt", "letter");
@@ -151,18 +164,14 @@ TEST_F(NamesProgramTest, ABackupCopiesTheLookAlikeFileOnceAndNamesTheOneItCannot
     const std::string archive = storage / "Archive\\Documents";
     EXPECT_EQ(test::FilesBelow(archive), (std::set<std::string>{"Lodz.txt", "letter.txt"}));
     EXPECT_EQ(test::ReadFile(archive + "\\Lodz.txt"), "the real Lodz");
-    EXPECT_EQ(Messages(log, "", "File successfully copied").size(), 2u);
-    EXPECT_EQ(Messages(log, "[ERROR] "),
-              std::vector<std::string>{kBorrowed + documents + "\\Lodz.txt\" (\"[U+0141]odz.txt\")"});
-    EXPECT_EQ(errors, "Errors : 1");
+    ExpectTwinRefused(log, documents, 2);
 }
 
 // A set made on a Polish machine, where both names are spelled: restored on a Western one, the
 // look-alike file comes back once with its own bytes, and the other is a counted error.
 TEST_F(NamesProgramTest, ARestoreFromASetMadeOnAPolishMachineRestoresTheLookAlikeFileOnce) {
     ASSERT_EQ(GetACP(), 1252u);
-    seed.Hide(documents);
-    seed.Folder(documents);
+    FreshDocuments();
     const std::string set = storage / "2024-05-03 - Halvorkeep - alice";
     const std::string archive = set + "\\Archive\\Documents";
     ASSERT_TRUE(wide.Write(archive, L"Lodz.txt", "the real Lodz"));
@@ -171,10 +180,7 @@ TEST_F(NamesProgramTest, ARestoreFromASetMadeOnAPolishMachineRestoresTheLookAlik
     const std::vector<std::string> log = RestoreAll(set);
     EXPECT_EQ(test::FilesBelow(documents), std::set<std::string>{"Lodz.txt"});
     EXPECT_EQ(test::ReadFile(documents + "\\Lodz.txt"), "the real Lodz");
-    EXPECT_EQ(Messages(log, "", "File successfully copied").size(), 1u);
-    EXPECT_EQ(Messages(log, "[ERROR] "),
-              std::vector<std::string>{kBorrowed + archive + "\\Lodz.txt\" (\"[U+0141]odz.txt\")"});
-    EXPECT_EQ(errors, "Errors : 1");
+    ExpectTwinRefused(log, archive, 1);
 }
 
 // The user's Documents hold a link to their profile folder above it (typed as My Documents here:
