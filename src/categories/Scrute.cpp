@@ -99,8 +99,7 @@ void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
     currentSize_ = 0;
-    entered_.clear();
-    if (SousDossier) entered_.push_back(IdentityOfFolder(Dossier));
+    entered_.assign(1, Entered(Dossier, false));
     WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
     entered_.clear();
     if (OnFinExecute) OnFinExecute(this);
@@ -151,20 +150,17 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
                 subFolders.emplace_back(name, entries.Attributes());
         }
     }
-    // Only a sub-folder that is walked is asked for its identity: the cost is one question a
-    // folder, none a file.
     const bool entering = recurse && (MaxPenetration < 0 || level < MaxPenetration);
     for (const auto& sub : subFolders) {
         if (OnDossierExclu && OnDossierExclu(this, folder, sub.first)) continue;
         const std::string path = folder + "\\" + sub.first;
-        FolderIdentity identity;
-        if (entering && EnteredAlready(path, identity)) {
+        if (entering && EnteredAlready(path, sub.second)) {
             if (OnDossierBoucle) OnDossierBoucle(this, path);
             continue;
         }
         if (OnDossier) OnDossier(this, path);
         if (recurse) {
-            entered_.push_back(identity);
+            entered_.emplace_back(path, entered_.back().throughLink || (sub.second & FILE_ATTRIBUTE_REPARSE_POINT));
             WalkFolder(level + 1, path, sub.second, recurse, attributes, masks);
             entered_.pop_back();
         }
@@ -172,10 +168,21 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
     }
 }
 
-bool TScruteDossier::EnteredAlready(const std::string& path, FolderIdentity& identity) const {
-    identity = IdentityOfFolder(path);
-    for (const FolderIdentity& above : entered_)
-        if (above == identity) return true;
+bool TScruteDossier::EnteredAlready(const std::string& path, unsigned long attributes) {
+    // Only a link (a junction, a symbolic link, a mounted volume) leads back up, to the folder
+    // it names or to one below that: a plain sub-folder of a plain folder is a folder of its own
+    // and costs no question. The folders above are asked for their identities only once a walk
+    // through a link needs them, each once.
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !entered_.back().throughLink) return false;
+    const FolderIdentity identity = IdentityOfFolder(path);
+    if (!identity.known) return false;
+    for (Entered& above : entered_) {
+        if (!above.identified) {
+            above.identity = IdentityOfFolder(above.path);
+            above.identified = true;
+        }
+        if (above.identity == identity) return true;
+    }
     return false;
 }
 

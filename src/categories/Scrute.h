@@ -86,13 +86,22 @@ private:
     // Whether an entry whose listed name is not its own (diskName) lies under another entry's
     // name: then it is told to OnNomEmprunte.
     bool BorrowsAName(const std::string& folder, const std::string& name, const std::wstring& diskName);
-    // Whether the sub-folder at path is one of the folders the walk is in; identity receives its
-    // identity for the walk below it.
-    bool EnteredAlready(const std::string& path, FolderIdentity& identity) const;
+    // Whether the sub-folder at path, with the attributes its listing gave, is one of the folders
+    // the walk is in.
+    bool EnteredAlready(const std::string& path, unsigned long attributes);
     std::string currentFile_;
     long long currentSize_ = 0;
-    // The identities of the folders from the start folder down to the one being walked.
-    std::vector<FolderIdentity> entered_;
+    // The folders from the start folder down to the one being walked, each with its identity
+    // once it was needed, and whether it was reached through a link (it is one, or lies below
+    // one).
+    struct Entered {
+        Entered(const std::string& folder, bool link) : path(folder), throughLink(link) {}
+        std::string path;
+        bool throughLink;
+        FolderIdentity identity;
+        bool identified = false;
+    };
+    std::vector<Entered> entered_;
 };
 
 // An entry's name as it lies on disk, for a log written in the ANSI code page: each character the
