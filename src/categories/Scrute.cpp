@@ -255,8 +255,8 @@ std::string TextOfDiskName(const std::wstring& name) {
         const int units = pair ? 2 : 1;
         char bytes[8];
         BOOL replaced = FALSE;
-        int size =
-            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &name[i], units, bytes, sizeof(bytes), nullptr, &replaced);
+        int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &name[i], units, bytes, sizeof(bytes), nullptr,
+                                       &replaced);
         // A UTF-8 code page refuses the question, and holds every character.
         if (size <= 0) size = WideCharToMultiByte(CP_ACP, 0, &name[i], units, bytes, sizeof(bytes), nullptr, nullptr);
         if (size > 0 && !replaced) {

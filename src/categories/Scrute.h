@@ -52,10 +52,11 @@ public:
     // it holds, unreported. Unassigned: every sub-folder is walked.
     TScruteExclusion OnDossierExclu;
     // Once per file or sub-folder whose name the ANSI code page cannot spell and that the ANSI
-    // calls list under the name of another entry of its folder ("\xA3odz.txt" listed as
-    // "Lodz.txt" beside a real "Lodz.txt"): that name opens the other entry, which is reported in
-    // its own right, so this one is neither reported nor walked. A name that opens nothing is
-    // reported as ever, and fails where it is opened.
+    // calls list under the name of another entry of its folder (on a Western machine the Polish
+    // city's name, with an L with a stroke, is listed as "Lodz.txt" beside a real "Lodz.txt"):
+    // that name opens the other entry, which is reported in its own right, so this one is neither
+    // reported nor walked. A name that opens nothing is reported as ever, and fails where it is
+    // opened.
     TScruteNomEvent OnNomEmprunte;
     // Once per sub-folder that is a folder the walk entered on its way down to it (a link to a
     // folder above it): it is passed over, so that no walk goes round a loop.

@@ -1,6 +1,7 @@
 // The real Halvorkeep3.exe walking what the ANSI calls cannot walk as it lies: a folder that holds
-// "Łodz.txt" beside "Lodz.txt", which a Western Windows lists under one name, backed up and
-// restored; and a link in My Documents to the folder above it, which leads the walk round a loop.
+// the Polish city's name, with an L with a stroke, beside "Lodz.txt", which a Western Windows
+// lists under one name, backed up and restored; and a link in My Documents to the folder above
+// it, which leads the walk round a loop.
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
@@ -102,6 +103,7 @@ protected:
         HWND caption = Control(IDC_CopyProgress);
         ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == finished; }, kJobMs)) << drive::Text(caption);
         errors = drive::Text(Control(IDC_Errorlabel));
+        warnings = drive::Text(Control(IDC_WarningLabel));
     }
     // A backup of My Documents alone into the storage folder, from the folder typed for it when
     // one is given; its log.
@@ -144,12 +146,13 @@ protected:
     test::Seed seed;
     test::ScratchFolder storage{"names program"};
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    std::string errors;
+    std::string errors, warnings;
     // Gone before the seed's clean-up.
     WideFiles wide;
 };
 
-const std::wstring kPolishName = L"\x0141odz.txt";  // Łodz.txt, listed as "Lodz.txt" on a Western machine
+// The city's name with an L with a stroke (U+0141), listed as "Lodz.txt" on a Western machine.
+const std::wstring kPolishName = L"\x0141odz.txt";
 
 // Both entries of the folder name the real Lodz.txt: it is copied once, and the Polish file, which
 // no copy could hold, is a counted error that names it as listed and as it lies on disk.
@@ -203,6 +206,26 @@ TEST_F(NamesProgramTest, ABackupThroughALinkToTheFolderAboveMyDocumentsGoesRound
               std::vector<std::string>{"This folder leads back to a folder above it. Passed over: \"" + typed +
                                        "\\loop\\Documents\""});
     EXPECT_EQ(Messages(log, "[ERROR] "), std::vector<std::string>{});
+    EXPECT_EQ(errors, "Errors : 0");
+    EXPECT_EQ(warnings, "Warnings : 1");
+}
+
+// A set copied onto a Linux disk that holds a link back up inside it: the restore gives each file
+// back once and warns of the link.
+TEST_F(NamesProgramTest, ARestoreFromASetWithALinkBackUpGoesRoundNoLoop) {
+    FreshDocuments();
+    const std::string set = storage / "2024-05-03 - Halvorkeep - alice";
+    const std::string archive = set + "\\Archive\\Documents";
+    test::WriteFile(archive + "\\sub\\a.txt", "a");
+    const FolderLink back("..", archive + "\\sub\\back");
+    ASSERT_TRUE(back.Made());
+
+    const std::vector<std::string> log = RestoreAll(set);
+    EXPECT_EQ(test::FilesBelow(documents), std::set<std::string>{"sub\\a.txt"});
+    EXPECT_EQ(Messages(log, "[WARNING] "),
+              std::vector<std::string>{"This folder leads back to a folder above it. Passed over: \"" + archive +
+                                       "\\sub\\back\""});
+    EXPECT_EQ(warnings, "Warnings : 1");
     EXPECT_EQ(errors, "Errors : 0");
 }
 

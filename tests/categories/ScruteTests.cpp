@@ -414,11 +414,11 @@ NamedWalk WalkNames(const std::string& start, const std::string& filtre) {
 
 }  // namespace
 
-// On a Western machine the ANSI calls list "Łodz.txt" as "Lodz.txt", the name of the file beside
-// it: that name opens the real Lodz.txt, which is reported once, and the other entry is told
-// with its own name instead. A folder likewise; a look-alike name that opens nothing
-// ("Lódz.txt" for "Łódź.txt") is reported as ever and fails where it is opened. Both with the
-// one listing of "*.*" and with masks.
+// On a Western machine the ANSI calls list "\u0141odz.txt" as "Lodz.txt", the name of the file
+// beside it: that name opens the real Lodz.txt, which is reported once, and the other entry is
+// told with its own name instead. A folder likewise; a look-alike name that opens nothing
+// ("L\u00F3dz.txt" for "\u0141\u00F3d\u017A.txt") is reported as ever and fails where it is
+// opened. Both with the one listing of "*.*" and with masks.
 TEST(WalkerNames, AnEntryListedUnderAnotherEntrysNameIsToldAndTheOtherReportedOnce) {
     ASSERT_EQ(GetACP(), 1252u);
     test::ScratchFolder dir("cat-names");
