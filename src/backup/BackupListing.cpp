@@ -7,6 +7,7 @@
 #include "backup/BackupJob.h"
 #include "backup/BackupTarget.h"
 #include "categories/StorageExclusion.h"
+#include "categories/WalkReports.h"
 #include "ui/Dialogs.h"
 #include "ui/MessagePump.h"
 
@@ -79,19 +80,14 @@ std::string Quoted(const char* key, const char* def, const std::string& path) {
 }
 
 // The please-wait window in place of the main window for as long as the listing runs, and the
-// walker's report of unreadable folders collected meanwhile.
+// walker's reports (unreadable folders, names of others, loops) collected meanwhile.
 class ListingScope {
 public:
-    explicit ListingScope(TForm1& form) : form_(form), unreadable_(form.Search.OnDossierIllisible) {
+    explicit ListingScope(TForm1& form) : form_(form), reports_(form.Search) {
         if (Form2) Form2->Show();
         form_.Hide();
-        form_.Search.OnDossierIllisible = [](TScruteDossier*, std::string folder) {
-            PendingJobErrors.push_back(LanguageText("MESSAGES", "CannotReadFolder", "Could not read folder") + ": \"" +
-                                       folder + "\"");
-        };
     }
     ~ListingScope() {
-        form_.Search.OnDossierIllisible = unreadable_;
         if (Form2) Form2->Hide();
         form_.Show();
     }
@@ -100,7 +96,7 @@ public:
 
 private:
     TForm1& form_;
-    TScruteEvent unreadable_;
+    WalkReports reports_;
 };
 
 class Listing {

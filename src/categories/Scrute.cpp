@@ -15,12 +15,38 @@ const unsigned kSubFolders = kHidden | kSystem | kFolder;
 // An entry with one of these attributes is listed only when the mask holds that attribute too.
 const unsigned kSpecial = kHidden | kSystem | kVolumeLabel | kFolder;
 
+// The name as the ANSI calls give it, and whether that is the name itself. A letter the code
+// page cannot hold comes out as a look-alike ("L" for an L with a stroke) or as "?", as the A
+// functions give it, and the name is not its own then. The listing is read through the wide
+// calls for that alone: the A functions make this very conversion without telling.
+bool AnsiName(const wchar_t* wide, std::string& ansi) {
+    char buffer[MAX_PATH * 4];
+    BOOL replaced = FALSE;
+    int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof(buffer), nullptr, &replaced);
+    if (size > 0 && !replaced) {
+        ansi.assign(buffer, static_cast<size_t>(size - 1));
+        return true;
+    }
+    // A UTF-8 code page refuses the question, and holds every name.
+    const bool asked = size > 0;
+    size = WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof(buffer), nullptr, nullptr);
+    ansi.assign(buffer, size > 0 ? static_cast<size_t>(size - 1) : 0);
+    return !asked;
+}
+
+std::wstring Widened(const std::string& ansi) {
+    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0)), L'\0');
+    if (!wide.empty()) MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    if (!wide.empty()) wide.pop_back();
+    return wide;
+}
+
 // One enumeration of a pattern, skipping the entries that the attribute mask excludes.
 class Enumeration {
 public:
     Enumeration(const std::string& pattern, unsigned attributes)
         : exclude_(kSpecial & ~attributes),
-          find_(FindFirstFileA(pattern.c_str(), &data_)),
+          find_(FindFirstFileW(Widened(pattern).c_str(), &data_)),
           error_(find_ ? 0 : GetLastError()),
           first_(true) {}
 
@@ -32,21 +58,29 @@ public:
     bool Next() {
         if (!find_) return false;
         for (;;) {
-            if (!first_ && !FindNextFileA(find_.get(), &data_)) return false;
+            if (!first_ && !FindNextFileW(find_.get(), &data_)) return false;
             first_ = false;
-            if ((data_.dwFileAttributes & exclude_) == 0) return true;
+            if ((data_.dwFileAttributes & exclude_) == 0) break;
         }
+        ownName_ = AnsiName(data_.cFileName, name_);
+        return true;
     }
-    std::string Name() const { return data_.cFileName; }
+    // The name as the ANSI calls list it.
+    const std::string& Name() const { return name_; }
+    // Whether Name is the entry's own name, letter for letter; DiskName is that name.
+    bool OwnName() const { return ownName_; }
+    std::wstring DiskName() const { return data_.cFileName; }
     bool IsFolder() const { return (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
     long long Size() const { return (static_cast<long long>(data_.nFileSizeHigh) << 32) + data_.nFileSizeLow; }
 
 private:
     unsigned exclude_;
-    WIN32_FIND_DATAA data_;
+    WIN32_FIND_DATAW data_;
     win::UniqueFindHandle find_;
     DWORD error_;
     bool first_;
+    std::string name_;
+    bool ownName_ = true;
 };
 
 void RemoveOneTrailingBackslash(std::string& folder) {
@@ -65,7 +99,9 @@ void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
     currentSize_ = 0;
+    entered_.assign(1, Entered(Dossier, false));
     WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
+    entered_.clear();
     if (OnFinExecute) OnFinExecute(this);
 }
 
@@ -102,21 +138,60 @@ void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long fol
             (level == 0 ? FolderExists(folder) : !PassOverUnlistedFolder(folderAttributes, entries.Error())))
             OnDossierIllisible(this, folder);
         while (entries.Next()) {
+            const bool ownName = entries.OwnName();
             if (!entries.IsFolder()) {
-                if (oneListing) ReportFile(folder, entries.Name(), entries.Size());
+                if (oneListing && (ownName || !BorrowsAName(folder, entries.Name(), entries.DiskName())))
+                    ReportFile(folder, entries.Name(), entries.Size());
                 continue;
             }
-            std::string name = entries.Name();
-            if (name != "." && name != "..") subFolders.emplace_back(std::move(name), entries.Attributes());
+            const std::string& name = entries.Name();
+            if (name == "." || name == "..") continue;
+            if (ownName || !BorrowsAName(folder, name, entries.DiskName()))
+                subFolders.emplace_back(name, entries.Attributes());
         }
     }
+    const bool entering = recurse && (MaxPenetration < 0 || level < MaxPenetration);
     for (const auto& sub : subFolders) {
         if (OnDossierExclu && OnDossierExclu(this, folder, sub.first)) continue;
         const std::string path = folder + "\\" + sub.first;
+        if (entering && EnteredAlready(path, sub.second)) {
+            if (OnDossierBoucle) OnDossierBoucle(this, path);
+            continue;
+        }
         if (OnDossier) OnDossier(this, path);
-        if (recurse) WalkFolder(level + 1, path, sub.second, recurse, attributes, masks);
+        if (recurse) {
+            entered_.emplace_back(path, entered_.back().throughLink || (sub.second & FILE_ATTRIBUTE_REPARSE_POINT));
+            WalkFolder(level + 1, path, sub.second, recurse, attributes, masks);
+            entered_.pop_back();
+        }
         ui::KeepResponsive();
     }
+}
+
+bool TScruteDossier::EnteredAlready(const std::string& path, unsigned long attributes) {
+    // Only a link (a junction, a symbolic link, a mounted volume) leads back up, to the folder
+    // it names or to one below that: a plain sub-folder of a plain folder is a folder of its own
+    // and costs no question. The folders above are asked for their identities only once a walk
+    // through a link needs them, each once.
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !entered_.back().throughLink) return false;
+    const FolderIdentity identity = IdentityOfFolder(path);
+    if (!identity.known) return false;
+    for (Entered& above : entered_) {
+        if (!above.identified) {
+            above.identity = IdentityOfFolder(above.path);
+            above.identified = true;
+        }
+        if (above.identity == identity) return true;
+    }
+    return false;
+}
+
+bool TScruteDossier::BorrowsAName(const std::string& folder, const std::string& name, const std::wstring& diskName) {
+    // Asked only of a name that is not its own, which is rare: ordinary names cost nothing more.
+    const std::string listed = folder + "\\" + name;
+    if (!EntryExists(listed)) return false;
+    if (OnNomEmprunte) OnNomEmprunte(this, listed, TextOfDiskName(diskName));
+    return true;
 }
 
 void TScruteDossier::ReportFile(const std::string& folder, const std::string& name, long long size) {
@@ -134,9 +209,10 @@ void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned a
         std::string mask = masks.substr(0, semicolon);
         Enumeration entries(folder + "\\" + mask, attributes);
         while (entries.Next()) {
+            // A folder whose name is another's is told where the sub-folders are looked at.
             if (entries.IsFolder())
                 ui::KeepResponsive();
-            else
+            else if (entries.OwnName() || !BorrowsAName(folder, entries.Name(), entries.DiskName()))
                 ReportFile(folder, entries.Name(), entries.Size());
         }
         masks = semicolon == std::string::npos ? "" : masks.substr(semicolon + 1);
@@ -148,4 +224,51 @@ bool PassOverUnlistedFolder(unsigned long attributes, unsigned long error) {
     // another reason (a missing target, a name the code page cannot hold) may hide the user's
     // files and is reported.
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && error == ERROR_ACCESS_DENIED;
+}
+
+FolderIdentity IdentityOfFolder(std::string folder) {
+    RemoveOneTrailingBackslash(folder);
+    // "C:" alone would name the drive's current folder, not its root.
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    FolderIdentity identity;
+    // A folder opens only with backup semantics; nothing is read, and any sharing is allowed.
+    const HANDLE h = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return identity;
+    const win::UniqueKernelHandle held(h);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(held.get(), &info)) return identity;
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.indexHigh = info.nFileIndexHigh;
+    identity.indexLow = info.nFileIndexLow;
+    // Some file systems (network shares among them) give every folder the index 0: that tells
+    // nothing, and two such folders must not pass for one.
+    identity.known = info.nFileIndexHigh != 0 || info.nFileIndexLow != 0;
+    return identity;
+}
+
+std::string TextOfDiskName(const std::wstring& name) {
+    std::string text;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const bool pair = i + 1 < name.size() && IS_HIGH_SURROGATE(name[i]) && IS_LOW_SURROGATE(name[i + 1]);
+        const int units = pair ? 2 : 1;
+        char bytes[8];
+        BOOL replaced = FALSE;
+        int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &name[i], units, bytes, sizeof(bytes), nullptr,
+                                       &replaced);
+        // A UTF-8 code page refuses the question, and holds every character.
+        if (size <= 0) size = WideCharToMultiByte(CP_ACP, 0, &name[i], units, bytes, sizeof(bytes), nullptr, nullptr);
+        if (size > 0 && !replaced) {
+            text.append(bytes, static_cast<size_t>(size));
+        } else {
+            const unsigned long code =
+                pair ? 0x10000 + ((name[i] - 0xD800UL) << 10) + (name[i + 1] - 0xDC00UL) : name[i];
+            char number[16];
+            wsprintfA(number, "[U+%04lX]", code);
+            text += number;
+        }
+        i += static_cast<size_t>(units - 1);
+    }
+    return text;
 }

@@ -4,8 +4,21 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 class TScruteDossier;
+
+// A folder's identity on its volume: the same folder reached under two paths (through a link)
+// has one. Unknown for a folder that cannot be opened, or whose file system gives no index.
+struct FolderIdentity {
+    unsigned long volume = 0, indexHigh = 0, indexLow = 0;
+    bool known = false;
+    bool operator==(const FolderIdentity& other) const {
+        return known && other.known && volume == other.volume && indexHigh == other.indexHigh &&
+               indexLow == other.indexLow;
+    }
+};
+FolderIdentity IdentityOfFolder(std::string folder);
 
 // Sender and the full path of the file or folder reported.
 using TScruteEvent = std::function<void(TScruteDossier* sender, std::string nom)>;
@@ -14,6 +27,10 @@ using TNotifyEvent = std::function<void(TScruteDossier* sender)>;
 // that sub-folder.
 using TScruteExclusion =
     std::function<bool(TScruteDossier* sender, const std::string& folder, const std::string& name)>;
+// Sender, the full path of an entry as the ANSI calls list it, and its name as it lies on disk
+// (TextOfDiskName).
+using TScruteNomEvent =
+    std::function<void(TScruteDossier* sender, const std::string& listed, const std::string& onDisk)>;
 
 class TScruteDossier {
 public:
@@ -34,6 +51,16 @@ public:
     // Asked once per sub-folder found, before OnDossier: true passes over the sub-folder and all
     // it holds, unreported. Unassigned: every sub-folder is walked.
     TScruteExclusion OnDossierExclu;
+    // Once per file or sub-folder whose name the ANSI code page cannot spell and that the ANSI
+    // calls list under the name of another entry of its folder (on a Western machine the Polish
+    // city's name, with an L with a stroke, is listed as "Lodz.txt" beside a real "Lodz.txt"):
+    // that name opens the other entry, which is reported in its own right, so this one is neither
+    // reported nor walked. A name that opens nothing is reported as ever, and fails where it is
+    // opened.
+    TScruteNomEvent OnNomEmprunte;
+    // Once per sub-folder that is a folder the walk entered on its way down to it (a link to a
+    // folder above it): it is passed over, so that no walk goes round a loop.
+    TScruteEvent OnDossierBoucle;
     TNotifyEvent OnCreate;         // never fired
     TNotifyEvent OnExecute;        // a walk starts
     TNotifyEvent OnFinExecute;     // a walk ends
@@ -57,9 +84,30 @@ private:
     void ListFiles(std::string folder, std::string masks, unsigned attributes);
     // One file found: the walker's current file, then OnFichier.
     void ReportFile(const std::string& folder, const std::string& name, long long size);
+    // Whether an entry whose listed name is not its own (diskName) lies under another entry's
+    // name: then it is told to OnNomEmprunte.
+    bool BorrowsAName(const std::string& folder, const std::string& name, const std::wstring& diskName);
+    // Whether the sub-folder at path, with the attributes its listing gave, is one of the folders
+    // the walk is in.
+    bool EnteredAlready(const std::string& path, unsigned long attributes);
     std::string currentFile_;
     long long currentSize_ = 0;
+    // The folders from the start folder down to the one being walked, each with its identity
+    // once it was needed, and whether it was reached through a link (it is one, or lies below
+    // one).
+    struct Entered {
+        Entered(const std::string& folder, bool link) : path(folder), throughLink(link) {}
+        std::string path;
+        bool throughLink;
+        FolderIdentity identity;
+        bool identified = false;
+    };
+    std::vector<Entered> entered_;
 };
+
+// An entry's name as it lies on disk, for a log written in the ANSI code page: each character the
+// code page cannot hold is written as its Unicode number ("[U+0141]odz.txt").
+std::string TextOfDiskName(const std::wstring& name);
 
 // Whether a sub-folder whose listing failed with error is passed over without a report: a
 // junction or symbolic link that refuses to be listed. Vista and 7 keep such links in the profile

@@ -6,6 +6,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "backup/CopyStep.h"
+#include "categories/WalkReports.h"
 #include "restore/RestoreJob.h"
 #include "restore/RestoreRules.h"
 #include "ui/Dialogs.h"
@@ -230,9 +231,10 @@ void TForm1::LaunchRestoreClick() {
     ListRestoreFiles();
 
     StartJobPanel();
-    // A refused record counts as something to report, so the job panel shows why nothing came.
+    // A refused record or a walk's warning counts as something to report, so the job panel shows
+    // why nothing came.
     if (RestoreCopyList.Count() == 0 && !RestoreWallPaper.Checked() && !RestoreIEStartPage.Checked() &&
-        PendingJobErrors.empty()) {
+        PendingJobErrors.empty() && PendingJobWarnings.empty()) {
         ui::ShowMessage(hwnd(), LanguageText("MESSAGES", "ChooseItemToRestore", "Please choose something to restore!"));
         return;
     }
@@ -241,6 +243,8 @@ void TForm1::LaunchRestoreClick() {
     LogInfo(kRestoreStartLine);
     for (const std::string& error : PendingJobErrors) LogError(error);
     PendingJobErrors.clear();
+    for (const std::string& warning : PendingJobWarnings) LogWarning(warning);
+    PendingJobWarnings.clear();
     CopyCount = RestoreCopyList.Count();
     CopyIndex = 0;
 
@@ -270,11 +274,11 @@ void TForm1::ListRestoreFiles() {
     RestoreCopyList.Clear();
     ui::PumpMessages();
     PendingJobErrors.clear();
+    PendingJobWarnings.clear();
     RestoreSearch.Filtre = "*.*";
-    // A folder of the set that cannot be opened is left out; the job log says so.
-    RestoreSearch.OnDossierIllisible = [](TScruteDossier*, std::string folder) {
-        PendingJobErrors.push_back(AboutValue("CannotReadFolder", "Could not read folder", folder));
-    };
+    // A folder of the set that cannot be opened, an entry listed under another's name and a loop
+    // are left out; the job log says so.
+    const WalkReports reports(RestoreSearch);
     if (Form2) Form2->Label1.SetText(LanguageText("MESSAGES", "ListingFilesToCopy", "Listing files to copy"));
 
     ListBoxSteps(*this, root,
@@ -342,7 +346,6 @@ void TForm1::ListRestoreFiles() {
                  {{RestoreWallPaper, "[WALLPAPE]", "Desktop Wallpaper", "Desktop wallpaper", "\\Archive\\WallPaper\\File",
                    true}});
 
-    RestoreSearch.OnDossierIllisible = nullptr;
     if (Form2) Form2->Hide();
     SetVisible(true);
 }

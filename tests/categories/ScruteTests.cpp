@@ -365,3 +365,108 @@ TEST(StorageExclusionPlaces, OnlyWhatABackupWroteLiesInABackupSet) {
     EXPECT_EQ(root.PlaceOf("C:\\"), StoragePlace::Storage);
     EXPECT_EQ(root.PlaceOf(dir.path()), StoragePlace::InStorage);
 }
+
+namespace {
+
+// Files and folders made by their wide names, removed by them at the end (the ANSI calls that
+// clear scratch folders cannot reach a name the code page cannot spell).
+class WideEntries {
+public:
+    explicit WideEntries(const std::string& folder) : folder_(Wide(folder)) {}
+    ~WideEntries() {
+        for (auto entry = made_.rbegin(); entry != made_.rend(); ++entry)
+            if (!DeleteFileW(entry->c_str())) RemoveDirectoryW(entry->c_str());
+    }
+    WideEntries(const WideEntries&) = delete;
+    WideEntries& operator=(const WideEntries&) = delete;
+    bool File(const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = folder_ + L"\\" + name;
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        made_.push_back(path);
+        DWORD written = 0;
+        const bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
+        CloseHandle(h);
+        return ok;
+    }
+    bool Folder(const std::wstring& name) {
+        if (!CreateDirectoryW((folder_ + L"\\" + name).c_str(), nullptr)) return false;
+        made_.push_back(folder_ + L"\\" + name);
+        return true;
+    }
+
+private:
+    std::wstring folder_;
+    std::vector<std::wstring> made_;
+};
+
+struct NamedWalk {
+    Events files, borrowed;
+};
+NamedWalk WalkNames(const std::string& start, const std::string& filtre) {
+    NamedWalk w;
+    TScruteDossier walker;
+    walker.OnFichier = [&](TScruteDossier*, std::string nom) { w.files.push_back(nom); };
+    walker.OnNomEmprunte = [&](TScruteDossier*, const std::string& listed, const std::string& onDisk) {
+        w.borrowed.push_back(listed + " | " + onDisk);
+    };
+    walker.Dossier = start;
+    walker.Filtre = filtre;
+    walker.Execute();
+    std::sort(w.files.begin(), w.files.end());
+    std::sort(w.borrowed.begin(), w.borrowed.end());
+    return w;
+}
+
+}  // namespace
+
+// On a Western machine the ANSI calls list "\u0141odz.txt" as "Lodz.txt", the name of the file
+// beside it: that name opens the real Lodz.txt, which is reported once, and the other entry is
+// told with its own name instead. A folder likewise; a look-alike name that opens nothing
+// ("L\u00F3dz.txt" for "\u0141\u00F3d\u017A.txt") is reported as ever and fails where it is
+// opened. Both with the one listing of "*.*" and with masks.
+TEST(WalkerNames, AnEntryListedUnderAnotherEntrysNameIsToldAndTheOtherReportedOnce) {
+    ASSERT_EQ(GetACP(), 1252u);
+    test::ScratchFolder dir("cat-names");
+    WideEntries entries(dir.path());
+    ASSERT_TRUE(entries.File(L"Lodz.txt", "the real Lodz"));
+    ASSERT_TRUE(entries.File(L"\x0141odz.txt", "the Polish city"));
+    ASSERT_TRUE(entries.File(L"\x0141\x00F3\x0064\x017A.txt", "alone"));
+    ASSERT_TRUE(entries.Folder(L"Lodz") && entries.File(L"Lodz\\inside.txt", "in Lodz"));
+    ASSERT_TRUE(entries.Folder(L"\x0141odz") && entries.File(L"\x0141odz\\inside.txt", "in the city"));
+
+    for (const char* filtre : {"*.*", "*.txt"}) {
+        const NamedWalk walk = WalkNames(dir.path(), filtre);
+        EXPECT_EQ(walk.files, (Events{dir / "Lodz.txt", dir / "Lodz\\inside.txt", dir / "L\xF3" "dz.txt"})) << filtre;
+        EXPECT_EQ(walk.borrowed, (Events{dir / "Lodz | [U+0141]odz", dir / "Lodz.txt | [U+0141]odz.txt"})) << filtre;
+    }
+    EXPECT_EQ(TextOfDiskName(L"\x0141\x00F3\x0064\x017A \xD83D\xDE00.txt"), "[U+0141]\xF3" "d[U+017A] [U+1F600].txt");
+}
+
+// A link to a folder the walk is in (here the folder above) would be walked until the path no
+// longer fits: it is passed over and told. A link to a folder outside the walk is walked as any
+// folder, even one that holds the start folder, whose own way back is then passed over.
+TEST(WalkerLinks, AFolderTheWalkIsInIsPassedOverAndOneOutsideItIsWalked) {
+    test::ScratchFolder dir("cat-loops");
+    test::WriteFile(dir / "Docs\\sub\\a.txt", "a");
+    test::WriteFile(dir / "Elsewhere\\x.txt", "x");
+    FolderLink back("..", dir / "Docs\\sub\\back"), up("..", dir / "Docs\\up"),
+        out(dir / "Elsewhere", dir / "Docs\\out");
+    ASSERT_TRUE(back.Made() && up.Made() && out.Made());
+
+    Events files, loops;
+    TScruteDossier walker;
+    walker.OnFichier = [&](TScruteDossier*, std::string nom) { files.push_back(nom); };
+    walker.OnDossierBoucle = [&](TScruteDossier*, std::string nom) { loops.push_back(nom); };
+    walker.Dossier = dir / "Docs";
+    walker.Execute();
+    std::sort(files.begin(), files.end());
+    std::sort(loops.begin(), loops.end());
+    EXPECT_EQ(files, (Events{dir / "Docs\\out\\x.txt", dir / "Docs\\sub\\a.txt", dir / "Docs\\up\\Elsewhere\\x.txt"}));
+    EXPECT_EQ(loops, (Events{dir / "Docs\\sub\\back", dir / "Docs\\up\\Docs"}));
+
+    // One folder under two spellings is one; a folder that cannot be opened is no folder's twin.
+    EXPECT_EQ(IdentityOfFolder(dir / "Docs\\sub\\back"), IdentityOfFolder(dir / "Docs\\"));
+    EXPECT_FALSE(IdentityOfFolder(dir / "missing") == IdentityOfFolder(dir / "missing"));
+    EXPECT_EQ(IdentityOfFolder("c:"), IdentityOfFolder("C:\\"));
+}
