@@ -199,6 +199,29 @@ bool FolderExists(const std::string& path) {
 
 bool EntryExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+FileIdentity IdentityFromInformation(const BY_HANDLE_FILE_INFORMATION* info) {
+    FileIdentity identity;
+    if (!info) return identity;
+    identity.volume = info->dwVolumeSerialNumber;
+    identity.indexHigh = info->nFileIndexHigh;
+    identity.indexLow = info->nFileIndexLow;
+    identity.known = info->nFileIndexHigh != 0 || info->nFileIndexLow != 0;
+    return identity;
+}
+
+FileIdentity IdentityOf(std::string path) {
+    path = ExcludeTrailingBackslash(path);
+    // "C:" alone would name the drive's current folder, not its root.
+    if (path.size() == 2 && path[1] == ':') path += '\\';
+    // A folder opens only with backup semantics; nothing is read, and any sharing is allowed.
+    const HANDLE h = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return FileIdentity();
+    const win::UniqueKernelHandle held(h);
+    BY_HANDLE_FILE_INFORMATION info;
+    return IdentityFromInformation(GetFileInformationByHandle(held.get(), &info) ? &info : nullptr);
+}
+
 std::string FullPathName(const std::string& path) {
     std::string full(MAX_PATH, '\0');
     DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);

@@ -41,6 +41,22 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Whether a file or a folder has that name.
 bool EntryExists(const std::string& path);
+// A file's or folder's identity on its volume: two names of one file or folder (another letter
+// case, a short name, a link to it) share it. Unknown when it cannot be opened or when its file
+// system gives no index (some file systems and network shares give 0 to every file); an unknown
+// identity is equal to none, not even to itself, so two such files never pass for one.
+struct FileIdentity {
+    unsigned long volume = 0, indexHigh = 0, indexLow = 0;
+    bool known = false;
+    bool operator==(const FileIdentity& other) const {
+        return known && other.known && volume == other.volume && indexHigh == other.indexHigh &&
+               indexLow == other.indexLow;
+    }
+};
+// From what GetFileInformationByHandle gave; null when it gave nothing.
+FileIdentity IdentityFromInformation(const BY_HANDLE_FILE_INFORMATION* info);
+// The identity of the file or folder at path ("C:" is the drive's root).
+FileIdentity IdentityOf(std::string path);
 // Creates a folder with every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::string& path);
 

@@ -195,26 +195,9 @@ std::string FoldedName(const std::string& path) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    auto identify = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        // A folder opens only with backup semantics; nothing is read, and any sharing is allowed.
-        const HANDLE h = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        const win::UniqueKernelHandle held(h);
-        return GetFileInformationByHandle(held.get(), &info) != FALSE;
-    };
-    BY_HANDLE_FILE_INFORMATION first, second;
-    const bool firstRead = identify(a, first);
-    const bool secondRead = firstRead && identify(b, second);
-    return SameFileIdentity(firstRead ? &first : nullptr, secondRead ? &second : nullptr);
-}
-
-bool SameFileIdentity(const BY_HANDLE_FILE_INFORMATION* a, const BY_HANDLE_FILE_INFORMATION* b) {
-    if (!a || !b) return false;
-    if (a->nFileIndexHigh == 0 && a->nFileIndexLow == 0) return false;
-    return a->dwVolumeSerialNumber == b->dwVolumeSerialNumber && a->nFileIndexHigh == b->nFileIndexHigh &&
-           a->nFileIndexLow == b->nFileIndexLow;
+    const FileIdentity first = IdentityOf(a);
+    // The second name is asked only when the first tells something.
+    return first.known && first == IdentityOf(b);
 }
 
 bool MadeWritable(const std::string& path) {

@@ -41,14 +41,10 @@ std::string NamesKeptByTheCopy(const std::string& source, const std::string& des
 // ("\xE9t\xE9.txt" and "\xC9T\xC9.TXT" are one name), read in the ANSI code page.
 std::string FoldedName(const std::string& path);
 
-// Whether two paths open one and the same file (two spellings of its name, a short name); false
-// when either does not open.
+// Whether two paths open one and the same file (two spellings of its name, a short name): their
+// identities are known and equal (IdentityOf). False when either does not open, or when the file
+// system gives no file index to tell files apart.
 bool SameFile(const std::string& a, const std::string& b);
-// Whether two identities that GetFileInformationByHandle gave are one file: the same volume and
-// the same file index. Some file systems and network shares give no index, or 0 for every file:
-// an identity that could not be read (null) or a zero index tells two files apart from nothing,
-// so the two count as different files.
-bool SameFileIdentity(const BY_HANDLE_FILE_INFORMATION* a, const BY_HANDLE_FILE_INFORMATION* b);
 
 // Takes the read-only attribute off a file, keeping its other attributes; false when it stays
 // read-only. A copy carries the attribute of its source.

@@ -174,11 +174,11 @@ bool TScruteDossier::EnteredAlready(const std::string& path, unsigned long attri
     // and costs no question. The folders above are asked for their identities only once a walk
     // through a link needs them, each once.
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT) && !entered_.back().throughLink) return false;
-    const FolderIdentity identity = IdentityOfFolder(path);
+    const FileIdentity identity = IdentityOf(path);
     if (!identity.known) return false;
     for (Entered& above : entered_) {
         if (!above.identified) {
-            above.identity = IdentityOfFolder(above.path);
+            above.identity = IdentityOf(above.path);
             above.identified = true;
         }
         if (above.identity == identity) return true;
@@ -224,28 +224,6 @@ bool PassOverUnlistedFolder(unsigned long attributes, unsigned long error) {
     // another reason (a missing target, a name the code page cannot hold) may hide the user's
     // files and is reported.
     return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && error == ERROR_ACCESS_DENIED;
-}
-
-FolderIdentity IdentityOfFolder(std::string folder) {
-    RemoveOneTrailingBackslash(folder);
-    // "C:" alone would name the drive's current folder, not its root.
-    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
-    FolderIdentity identity;
-    // A folder opens only with backup semantics; nothing is read, and any sharing is allowed.
-    const HANDLE h = CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return identity;
-    const win::UniqueKernelHandle held(h);
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(held.get(), &info)) return identity;
-    identity.volume = info.dwVolumeSerialNumber;
-    identity.indexHigh = info.nFileIndexHigh;
-    identity.indexLow = info.nFileIndexLow;
-    // Some file systems (network shares among them) give every folder the index 0: that tells
-    // nothing, and two such folders must not pass for one.
-    identity.known = info.nFileIndexHigh != 0 || info.nFileIndexLow != 0;
-    return identity;
 }
 
 std::string TextOfDiskName(const std::wstring& name) {

@@ -5,20 +5,10 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "app/Environment.h"
 
 class TScruteDossier;
 
-// A folder's identity on its volume: the same folder reached under two paths (through a link)
-// has one. Unknown for a folder that cannot be opened, or whose file system gives no index.
-struct FolderIdentity {
-    unsigned long volume = 0, indexHigh = 0, indexLow = 0;
-    bool known = false;
-    bool operator==(const FolderIdentity& other) const {
-        return known && other.known && volume == other.volume && indexHigh == other.indexHigh &&
-               indexLow == other.indexLow;
-    }
-};
-FolderIdentity IdentityOfFolder(std::string folder);
 
 // Sender and the full path of the file or folder reported.
 using TScruteEvent = std::function<void(TScruteDossier* sender, std::string nom)>;
@@ -99,7 +89,7 @@ private:
         Entered(const std::string& folder, bool link) : path(folder), throughLink(link) {}
         std::string path;
         bool throughLink;
-        FolderIdentity identity;
+        FileIdentity identity;
         bool identified = false;
     };
     std::vector<Entered> entered_;

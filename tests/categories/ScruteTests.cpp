@@ -466,7 +466,7 @@ TEST(WalkerLinks, AFolderTheWalkIsInIsPassedOverAndOneOutsideItIsWalked) {
     EXPECT_EQ(loops, (Events{dir / "Docs\\sub\\back", dir / "Docs\\up\\Docs"}));
 
     // One folder under two spellings is one; a folder that cannot be opened is no folder's twin.
-    EXPECT_EQ(IdentityOfFolder(dir / "Docs\\sub\\back"), IdentityOfFolder(dir / "Docs\\"));
-    EXPECT_FALSE(IdentityOfFolder(dir / "missing") == IdentityOfFolder(dir / "missing"));
-    EXPECT_EQ(IdentityOfFolder("c:"), IdentityOfFolder("C:\\"));
+    EXPECT_EQ(IdentityOf(dir / "Docs\\sub\\back"), IdentityOf(dir / "Docs\\"));
+    EXPECT_FALSE(IdentityOf(dir / "missing") == IdentityOf(dir / "missing"));
+    EXPECT_EQ(IdentityOf("c:"), IdentityOf("C:\\"));
 }
