@@ -4,6 +4,7 @@
 #include <vector>
 #include "app/Environment.h"
 #include "ui/MessagePump.h"
+#include "ui/UiText.h"
 #include "win/Handles.h"
 
 namespace {
@@ -34,19 +35,12 @@ bool AnsiName(const wchar_t* wide, std::string& ansi) {
     return !asked;
 }
 
-std::wstring Widened(const std::string& ansi) {
-    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0)), L'\0');
-    if (!wide.empty()) MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    if (!wide.empty()) wide.pop_back();
-    return wide;
-}
-
 // One enumeration of a pattern, skipping the entries that the attribute mask excludes.
 class Enumeration {
 public:
     Enumeration(const std::string& pattern, unsigned attributes)
         : exclude_(kSpecial & ~attributes),
-          find_(FindFirstFileW(Widened(pattern).c_str(), &data_)),
+          find_(FindFirstFileW(ui::Widen(pattern).c_str(), &data_)),
           error_(find_ ? 0 : GetLastError()),
           first_(true) {}
 
