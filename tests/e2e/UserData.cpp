@@ -18,6 +18,40 @@ std::string Binary(unsigned seed, size_t size) {
     return bytes;
 }
 
+// A small picture that any reader of BMP files takes: 24-bit, bottom-up, rows padded to four
+// bytes, its pixels from the seed. Wine's desktop reads the user's wallpaper when a program
+// starts in the prefix, so the wallpaper must be a picture, not bytes that merely begin "BM".
+std::string Bitmap(unsigned seed, int width, int height) {
+    const size_t row = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+    const size_t pixels = row * static_cast<size_t>(height), offset = 14 + 40;
+    std::string bytes;
+    auto put = [&bytes](unsigned long value, int size) {
+        for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes += "BM";
+    put(static_cast<unsigned long>(offset + pixels), 4);
+    put(0, 4);  // reserved
+    put(static_cast<unsigned long>(offset), 4);
+    put(40, 4);  // BITMAPINFOHEADER
+    put(static_cast<unsigned long>(width), 4);
+    put(static_cast<unsigned long>(height), 4);
+    put(1, 2);   // planes
+    put(24, 2);  // bits per pixel
+    put(0, 4);   // BI_RGB
+    put(static_cast<unsigned long>(pixels), 4);
+    put(2835, 4);  // 72 dpi
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    const size_t line = static_cast<size_t>(width) * 3;
+    const std::string colours = Binary(seed, line * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        bytes += colours.substr(line * static_cast<size_t>(y), line);
+        bytes.append(row - line, '\0');
+    }
+    return bytes;
+}
+
 void SetValue(HKEY root, const std::string& key, const std::string& name, const std::string& value,
               DWORD type = REG_SZ) {
     HKEY k = nullptr;
@@ -79,7 +113,7 @@ User TheUser(const std::string& group) {
     user.wallpaper = localAppData + "\\Microsoft\\Wallpaper1.bmp";
     user.wallpaperStyle = "0";
     user.wallpaperTile = "1";
-    b.AddSingle(Kind::Wallpaper, user.wallpaper, "BM" + Binary(3, 2000), "Archive\\WallPaper\\File\\Wallpaper1.bmp");
+    b.AddSingle(Kind::Wallpaper, user.wallpaper, Bitmap(3, 21, 24), "Archive\\WallPaper\\File\\Wallpaper1.bmp");
 
     // Windows 7 keeps a Quick Launch folder too, but the program backs it up on XP only.
     const std::string quickLaunch = appData + "\\Microsoft\\Internet Explorer\\Quick Launch";
