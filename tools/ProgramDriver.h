@@ -261,6 +261,15 @@ inline HWND FindControl(HWND top, int id) {
     return search.second;
 }
 
+// The folder part of a file's path, read by whole characters of the ANSI code page: the second
+// byte of a double-byte character can be a backslash.
+inline std::string FolderOfFile(const std::string& path) {
+    const char* cut = nullptr;
+    for (const char* p = path.c_str(); *p; p = CharNextA(p))
+        if (*p == '\\') cut = p;
+    return cut ? std::string(path.c_str(), cut) : std::string();
+}
+
 // One run of the program, started from its own folder. The destructor kills a program that still
 // runs, so a test that fails half-way leaves nothing behind.
 class Program {
@@ -279,7 +288,7 @@ public:
     // Starts the exe and waits for its main window; an empty text, or what went wrong.
     std::string Start(DWORD timeoutMs) {
         std::string commandLine = "\"" + exe_ + "\"";
-        const std::string folder = exe_.substr(0, exe_.find_last_of('\\'));
+        const std::string folder = FolderOfFile(exe_);
         STARTUPINFOA si{};
         si.cb = sizeof(si);
         if (!CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
