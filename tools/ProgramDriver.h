@@ -216,6 +216,16 @@ inline HWND FindDialog(DWORD pid) {
     });
 }
 
+// Presses the button that starts a job once it shows, then waits until the caption reads the
+// finished text. An empty text, or what went wrong.
+inline std::string RunJobToItsEnd(HWND button, HWND caption, const std::string& finished, DWORD showMs,
+                                  DWORD jobMs) {
+    if (!WaitFor([&] { return IsVisible(button); }, showMs)) return "the button that starts the job is not shown";
+    Click(button);
+    if (!WaitFor([&] { return Text(caption) == finished; }, jobMs)) return "the job did not end: " + Text(caption);
+    return {};
+}
+
 // The text of a message box.
 inline std::string DialogText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 

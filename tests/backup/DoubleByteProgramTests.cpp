@@ -84,11 +84,7 @@ protected:
     // Next until the launch button shows, then the job to its end; the counters it ends with.
     void RunToTheEnd(std::initializer_list<int> pages, int launch, const char* finished) {
         for (int id : pages) ASSERT_NO_FATAL_FAILURE(Press(id));
-        HWND button = Control(launch);
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsVisible(button); }, kReactMs)) << "no last page";
-        drive::Click(button);
-        HWND caption = Control(IDC_CopyProgress);
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == finished; }, kJobMs)) << drive::Text(caption);
+        ASSERT_EQ(drive::RunJobToItsEnd(Control(launch), Control(IDC_CopyProgress), finished, kReactMs, kJobMs), "");
         counts = drive::Text(Control(IDC_Errorlabel)) + ", " + drive::Text(Control(IDC_WarningLabel));
     }
     void WaitForNext() {
