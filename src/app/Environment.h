@@ -70,11 +70,13 @@ std::string FullPathName(const std::string& path);
 // 949, 950) the second byte of a character can be a backslash (0x5C: "表" is 95 5C in 932) or
 // another ASCII sign such as "|": such a byte is never taken for a delimiter. Without lead bytes
 // in the code page each helper is the plain byte search.
+
 // Whether the ANSI code page has double-byte characters at all; fixed for the process.
 bool AnsiCodePageHasLeadBytes();
 // Index of the first byte at or after from that is one of delimiters (ASCII signs) and starts a
 // character; from must start a character. npos when there is none.
 size_t FirstDelimiter(const std::string& delimiters, const std::string& text, size_t from = 0);
+// FirstDelimiter of a backslash alone.
 size_t NextBackslash(const std::string& text, size_t from = 0);
 // Index of the last byte before end that is one of delimiters and starts a character; npos when
 // there is none.
@@ -89,6 +91,7 @@ std::string IncludeTrailingBackslash(const std::string& path);
 std::string ExtractFileName(const std::string& path);
 // The folder part: the text before the last backslash; empty when there is none.
 std::string ParentFolder(const std::string& path);
+
 // Today's date as yyyy-mm-dd.
 std::string TodayAsText();
 // Every occurrence of from replaced by to, letters a-z compared without case.
