@@ -216,6 +216,16 @@ inline HWND FindDialog(DWORD pid) {
     });
 }
 
+// Presses the button that starts a job once it shows, then waits until the caption reads the
+// finished text. An empty text, or what went wrong.
+inline std::string RunJobToItsEnd(HWND button, HWND caption, const std::string& finished, DWORD showMs,
+                                  DWORD jobMs) {
+    if (!WaitFor([&] { return IsVisible(button); }, showMs)) return "the button that starts the job is not shown";
+    Click(button);
+    if (!WaitFor([&] { return Text(caption) == finished; }, jobMs)) return "the job did not end: " + Text(caption);
+    return {};
+}
+
 // The text of a message box.
 inline std::string DialogText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
 
@@ -261,6 +271,15 @@ inline HWND FindControl(HWND top, int id) {
     return search.second;
 }
 
+// The folder part of a file's path, read by whole characters of the ANSI code page: the second
+// byte of a double-byte character can be a backslash.
+inline std::string FolderOfFile(const std::string& path) {
+    const char* cut = nullptr;
+    for (const char* p = path.c_str(); *p; p = CharNextA(p))
+        if (*p == '\\') cut = p;
+    return cut ? std::string(path.c_str(), cut) : std::string();
+}
+
 // One run of the program, started from its own folder. The destructor kills a program that still
 // runs, so a test that fails half-way leaves nothing behind.
 class Program {
@@ -279,7 +298,7 @@ public:
     // Starts the exe and waits for its main window; an empty text, or what went wrong.
     std::string Start(DWORD timeoutMs) {
         std::string commandLine = "\"" + exe_ + "\"";
-        const std::string folder = exe_.substr(0, exe_.find_last_of('\\'));
+        const std::string folder = FolderOfFile(exe_);
         STARTUPINFOA si{};
         si.cb = sizeof(si);
         if (!CreateProcessA(exe_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,

@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include "ui/MessagePump.h"
@@ -14,23 +15,16 @@ namespace {
 
 HWND specialFolderOwner = nullptr;
 
-// Whether the ANSI code page has double-byte characters at all; it is fixed for the process.
-bool AnsiCodePageHasLeadBytes() {
-    static const bool leadBytes = [] {
-        CPINFO info{};
-        return GetCPInfo(CP_ACP, &info) && (info.LeadByte[0] != 0 || info.LeadByte[1] != 0);
-    }();
-    return leadBytes;
-}
+bool IsLeadByte(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
 
 // Whether byte i of text starts a character of the ANSI code page (and is not the second byte
-// of a double-byte character), so that ASCII folding never touches half a character.
+// of a double-byte character), so that neither ASCII folding nor a split touches half a character.
 std::vector<bool> CharacterStarts(const std::string& text) {
     std::vector<bool> starts(text.size(), false);
     const bool leadBytes = AnsiCodePageHasLeadBytes();
     for (size_t i = 0; i < text.size(); ++i) {
         starts[i] = true;
-        if (leadBytes && IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) ++i;
+        if (leadBytes && IsLeadByte(text[i]) && i + 1 < text.size()) ++i;
     }
     return starts;
 }
@@ -71,6 +65,47 @@ std::string FormatTwoDecimals(long long count, long long unit) {
 
 }  // namespace
 
+bool AnsiCodePageHasLeadBytes() {
+    static const bool leadBytes = [] {
+        CPINFO info{};
+        return GetCPInfo(CP_ACP, &info) && (info.LeadByte[0] != 0 || info.LeadByte[1] != 0);
+    }();
+    return leadBytes;
+}
+
+size_t FirstDelimiter(const std::string& delimiters, const std::string& text, size_t from) {
+    if (!AnsiCodePageHasLeadBytes()) return text.find_first_of(delimiters, from);
+    for (size_t i = from; i < text.size(); ++i) {
+        if (delimiters.find(text[i]) != std::string::npos) return i;
+        if (IsLeadByte(text[i])) ++i;
+    }
+    return std::string::npos;
+}
+
+size_t NextBackslash(const std::string& text, size_t from) { return FirstDelimiter("\\", text, from); }
+
+size_t LastDelimiter(const std::string& delimiters, const std::string& text, size_t end) {
+    end = std::min(end, text.size());
+    if (!AnsiCodePageHasLeadBytes()) return end == 0 ? std::string::npos : text.find_last_of(delimiters, end - 1);
+    // A byte's role shows only from the start of the text: a second byte looks like any sign.
+    size_t found = std::string::npos;
+    for (size_t i = 0; i < end; ++i) {
+        if (delimiters.find(text[i]) != std::string::npos)
+            found = i;
+        else if (IsLeadByte(text[i]))
+            ++i;
+    }
+    return found;
+}
+
+bool EndsWithBackslash(const std::string& path) {
+    if (path.empty() || path.back() != '\\') return false;
+    if (!AnsiCodePageHasLeadBytes()) return true;
+    size_t last = 0;
+    for (size_t i = 0; i < path.size(); i += IsLeadByte(path[i]) ? 2 : 1) last = i;
+    return last == path.size() - 1;
+}
+
 long long GetFileSize64(const std::string& path) {
     // A plain path is answered by its attributes (a search costs several times more); a pattern
     // still gets the size of the first match.
@@ -98,9 +133,17 @@ std::vector<std::string> SplitString(const std::string& text, const std::string&
         items.push_back(text);
         return items;
     }
+    // Only a delimiter that begins a character counts.
+    const std::vector<bool> starts = CharacterStarts(text);
     size_t start = 0;
-    for (size_t found; (found = text.find(delimiter, start)) != std::string::npos; start = found + delimiter.size())
+    for (size_t found = 0; (found = text.find(delimiter, found)) != std::string::npos;) {
+        if (!starts[found]) {
+            ++found;
+            continue;
+        }
         items.push_back(text.substr(start, found - start));
+        start = found = found + delimiter.size();
+    }
     items.push_back(text.substr(start));
     return items;
 }
@@ -130,7 +173,7 @@ void RunAndWait(const std::string& program, const std::string& parameters) {
 }
 
 std::string RemoveFileExt(const std::string& path) {
-    size_t dot = path.find_last_of(".\\:");
+    size_t dot = LastDelimiter(".\\:", path);
     if (dot == std::string::npos || path[dot] != '.') return path;
     return path.substr(0, dot);
 }
@@ -157,8 +200,7 @@ std::string GetSpecialFolderPath(int csidl) {
     if (!SHGetPathFromIDListA(list.get(), buf)) return "";
     std::string path(buf, strnlen(buf, sizeof(buf)));
     bool driveRoot = path.size() == 3 && path[1] == ':';
-    if (!driveRoot && !path.empty() && path.back() == '\\') path.pop_back();
-    return path;
+    return driveRoot ? path : ExcludeTrailingBackslash(path);
 }
 
 std::string VersionCodeFor(const OSVERSIONINFOEXA& info, bool extended) {
@@ -238,8 +280,8 @@ bool ForceDirectories(const std::string& path) {
     std::string folder = ExcludeTrailingBackslash(path);
     if (folder.empty()) return false;
     if (FolderExists(folder)) return true;
-    size_t slash = folder.find_last_of('\\');
-    if (slash != std::string::npos && slash > 0) ForceDirectories(folder.substr(0, slash));
+    const std::string parent = ParentFolder(folder);
+    if (!parent.empty()) ForceDirectories(parent);
     CreateDirectoryA(folder.c_str(), nullptr);
     return FolderExists(folder);
 }
@@ -255,18 +297,25 @@ std::string ProgramFolder() {
         }
         buf.resize(buf.size() * 2);
     }
-    size_t slash = buf.find_last_of('\\');
-    return slash == std::string::npos ? "" : buf.substr(0, slash);
+    return ParentFolder(buf);
 }
 
 std::string ExcludeTrailingBackslash(const std::string& path) {
-    if (!path.empty() && path.back() == '\\') return path.substr(0, path.size() - 1);
-    return path;
+    return EndsWithBackslash(path) ? path.substr(0, path.size() - 1) : path;
+}
+
+std::string IncludeTrailingBackslash(const std::string& path) {
+    return EndsWithBackslash(path) ? path : path + '\\';
 }
 
 std::string ExtractFileName(const std::string& path) {
-    size_t delimiter = path.find_last_of("\\/:");
+    const size_t delimiter = LastDelimiter("\\/:", path);
     return delimiter == std::string::npos ? path : path.substr(delimiter + 1);
+}
+
+std::string ParentFolder(const std::string& path) {
+    const size_t slash = LastDelimiter("\\", path);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 std::string TodayAsText() {
@@ -282,7 +331,7 @@ std::string UpperAscii(const std::string& text) {
     const bool leadBytes = AnsiCodePageHasLeadBytes();
     for (size_t i = 0; i < result.size(); ++i) {
         // The second byte of a double-byte character is never folded.
-        if (leadBytes && IsDBCSLeadByte(static_cast<BYTE>(result[i])) && i + 1 < result.size())
+        if (leadBytes && IsLeadByte(result[i]) && i + 1 < result.size())
             ++i;
         else
             result[i] = UpperAsciiChar(result[i]);

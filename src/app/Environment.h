@@ -14,7 +14,7 @@ extern bool JobOver;
 long long GetFileSize64(const std::string& path);
 // "#.## GB" / "MB" / "KB" / "bytes" in units of 1024, the locale's decimal separator.
 std::string FormatByteSize(long long count);
-// Splits at every delimiter; empty fields stay.
+// Splits at every delimiter that begins a character; empty fields stay.
 std::vector<std::string> SplitString(const std::string& text, const std::string& delimiter);
 // The logged-on user's name; empty when the call fails.
 std::string GetCurrentUserName();
@@ -65,10 +65,33 @@ std::string ProgramFolder();
 // The path as Windows reads it (GetFullPathNameA): "." and ".." steps resolved, the dots and
 // blanks that end each name dropped ("C:\Backups." is C:\Backups); empty when it cannot be made.
 std::string FullPathName(const std::string& path);
+
+// Paths, read by whole characters of the ANSI code page. On a double-byte code page (932, 936,
+// 949, 950) the second byte of a character can be a backslash (0x5C: "表" is 95 5C in 932) or
+// another ASCII sign such as "|": such a byte is never taken for a delimiter. Without lead bytes
+// in the code page each helper is the plain byte search.
+
+// Whether the ANSI code page has double-byte characters at all; fixed for the process.
+bool AnsiCodePageHasLeadBytes();
+// Index of the first byte at or after from that is one of delimiters (ASCII signs) and starts a
+// character; from must start a character. npos when there is none.
+size_t FirstDelimiter(const std::string& delimiters, const std::string& text, size_t from = 0);
+// FirstDelimiter of a backslash alone.
+size_t NextBackslash(const std::string& text, size_t from = 0);
+// Index of the last byte before end that is one of delimiters and starts a character; npos when
+// there is none.
+size_t LastDelimiter(const std::string& delimiters, const std::string& text, size_t end = std::string::npos);
+// Whether the last character is a backslash.
+bool EndsWithBackslash(const std::string& path);
 // One trailing backslash removed, if any.
 std::string ExcludeTrailingBackslash(const std::string& path);
+// A backslash added unless the path ends with one already.
+std::string IncludeTrailingBackslash(const std::string& path);
 // The file-name part: the text after the last "\", "/" or ":".
 std::string ExtractFileName(const std::string& path);
+// The folder part: the text before the last backslash; empty when there is none.
+std::string ParentFolder(const std::string& path);
+
 // Today's date as yyyy-mm-dd.
 std::string TodayAsText();
 // Every occurrence of from replaced by to, letters a-z compared without case.

@@ -137,8 +137,8 @@ bool SameState(const std::string& recorded, const std::string& now) {
 std::string BelowDrive(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':') return path.substr(2);
     if (path.rfind("\\\\", 0) != 0) return path;
-    const size_t share = path.find('\\', 2);
-    const size_t below = share == std::string::npos ? share : path.find('\\', share + 1);
+    const size_t share = NextBackslash(path, 2);
+    const size_t below = share == std::string::npos ? share : NextBackslash(path, share + 1);
     return below == std::string::npos ? std::string() : path.substr(below);
 }
 
@@ -207,7 +207,7 @@ AsidePlace PlaceAside(const std::string& user, const BesideFile& beside, bool un
 // the settings are then still read from where they were.
 bool PrepareAside(const BesideFile& beside, const AsidePlace& place) {
     const std::string& file = place.file;
-    if (file.empty() || !ForceDirectories(file.substr(0, file.rfind('\\')))) return false;
+    if (file.empty() || !ForceDirectories(ParentFolder(file))) return false;
     if (!place.later) {
         DeleteFileA(file.c_str());
         if (FileExists(beside.path)) CopyFileA(beside.path.c_str(), file.c_str(), FALSE);

@@ -31,7 +31,7 @@ std::string RegeditExportParameters(const std::string& file, const std::string& 
 }
 
 bool ExportableKeyName(const std::string& key) {
-    return !key.empty() && key.find_first_of("\\/:*?\"<>|") == std::string::npos;
+    return !key.empty() && FirstDelimiter("\\/:*?\"<>|", key) == std::string::npos;
 }
 
 std::string CannotWriteText(const std::string& file) {

@@ -31,18 +31,13 @@ std::string ReplaceSourceRoot(const std::string& entry, const std::string& tag, 
     return replacement + entry.substr(head.size());
 }
 
-std::string FolderPart(const std::string& path) {
-    const size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 int ProfileHolding(const std::string& source, const std::vector<std::string>& profileFolders) {
     int holding = -1;
     for (size_t k = 0; k < profileFolders.size(); ++k) {
         const std::string& folder = profileFolders[k];
         if (folder.empty() || source.compare(0, folder.size(), folder) != 0) continue;
         // ...\abcd.default does not hold ...\abcd.default-1\prefs.js.
-        if (folder.back() == '\\' || source.size() == folder.size() || source[folder.size()] == '\\')
+        if (EndsWithBackslash(folder) || source.size() == folder.size() || source[folder.size()] == '\\')
             holding = static_cast<int>(k);
     }
     return holding;
@@ -60,7 +55,7 @@ std::string ProfileTarget(const std::string& entry, const std::string& tag, cons
 }
 
 std::string IdentityTarget(const std::string& entry, const std::string& identitiesFolder) {
-    const size_t brace = entry.find('{');
+    const size_t brace = FirstDelimiter("{", entry);
     if (brace == std::string::npos) return "";
     // Everything after the key's brace: a further "{" below it keeps distinct files apart.
     return identitiesFolder + "\\{" + entry.substr(brace + 1);
@@ -122,7 +117,7 @@ std::string RootRuleTarget(const std::string& entry, const std::string& tag, con
 std::string WallpaperFolder() {
     SharedRegistry.Close();
     if (!SharedRegistry.Open(HKEY_CURRENT_USER, "Control Panel\\Desktop", KEY_READ)) return "";
-    return FolderPart(SharedRegistry.ReadString("Wallpaper"));
+    return ParentFolder(SharedRegistry.ReadString("Wallpaper"));
 }
 
 std::string BrowserProfileTarget(const std::string& entry, const std::string& tag, const std::string& source,
@@ -153,7 +148,7 @@ bool TForm1::MapBackupTarget(const std::string& tag, const std::string& source, 
         destination = RootRuleTarget(entry, tag, WallpaperFolder(), root + "\\Archive\\WallPaper\\File", "");
     if (tag == "[OUTLOOK-]") {
         // Every data file lands in one folder under its own name; the copy step numbers clashes.
-        destination = RootRuleTarget(entry, tag, FolderPart(source), root + "\\Archive\\OutlookPST", "");
+        destination = RootRuleTarget(entry, tag, ParentFolder(source), root + "\\Archive\\OutlookPST", "");
     }
     if (tag == "[FIREFOX-]")
         destination = BrowserProfileTarget(entry, tag, source, FirefoxProfilesPaths, FirefoxProfiles,

@@ -19,10 +19,6 @@ std::string BackupSetRoot(const std::string& storageText, const std::string& sub
 std::string ReplaceSourceRoot(const std::string& entry, const std::string& tag, const std::string& sourceRoot,
                               const std::string& replacement);
 
-// The folder part of a path, without its last backslash ("C:\Windows\web" for
-// "C:\Windows\web\wall.bmp"); empty for a path without a backslash.
-std::string FolderPart(const std::string& path);
-
 // Index of the last browser profile folder that holds the source file; -1 when none does.
 // A profile folder holds a file when the file's path starts with it (letter case counts) and
 // goes on with a backslash.

@@ -35,11 +35,6 @@ uint64_t Fnv1a(const std::string& text) {
     return hash;
 }
 
-std::string FolderOf(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 const int kTemporaryNames = 10000;
 
 // Whether the last copy made the file it was told to write. The copy calls its progress routine
@@ -79,8 +74,8 @@ BOOL CopyOntoFreeName(const std::string& source, const std::string& target, cons
         error = GetLastError();
         if (error != ERROR_PATH_NOT_FOUND || folderMadeAgain) return FALSE;
         folderMadeAgain = true;
-        CopyFolders.Forget(FolderOf(destination));
-        CopyFolders.Make(FolderOf(destination));
+        CopyFolders.Forget(ParentFolder(destination));
+        CopyFolders.Make(ParentFolder(destination));
     }
 }
 
@@ -96,7 +91,7 @@ BOOL CopyUnderTemporaryName(const std::string& source, const std::string& destin
     bool folderMadeAgain = false;
     // In a folder the job made, under a name no copy of the job has taken, nothing lies: the copy
     // goes there with no look beforehand. A name taken meanwhile still refuses it.
-    const bool freeInJobsFolder = CopyFolders.MadeByJob(FolderOf(destination)) && !CopyClaims.Claimed(destination);
+    const bool freeInJobsFolder = CopyFolders.MadeByJob(ParentFolder(destination)) && !CopyClaims.Claimed(destination);
     if (freeInJobsFolder || !EntryExists(destination)) {
         temporary = destination;
         if (CopyOntoFreeName(source, temporary, destination, progressBar, error, folderMadeAgain)) return TRUE;
@@ -133,9 +128,8 @@ std::string CopyCaptionText(const std::string& copying, const std::string& desti
 
 std::string FreeClashName(const std::string& destination, const std::function<bool(const std::string&)>& exists) {
     // The number goes before the extension of the file name; a "#" in a folder name is left alone.
-    const size_t nameStart = destination.find_last_of("\\:") == std::string::npos
-                                 ? 0
-                                 : destination.find_last_of("\\:") + 1;
+    const size_t delimiter = LastDelimiter("\\:", destination);
+    const size_t nameStart = delimiter == std::string::npos ? 0 : delimiter + 1;
     const size_t dot = destination.find_last_of('.');
     const size_t split = (dot == std::string::npos || dot < nameStart) ? destination.size() : dot;
     const std::string base = destination.substr(0, split), extension = destination.substr(split);
@@ -147,9 +141,8 @@ std::string FreeClashName(const std::string& destination, const std::function<bo
 }
 
 bool OpensUnderItsOwnName(const std::string& path) {
-    size_t start = 0;
-    for (size_t end = 0; end <= path.size(); ++end) {
-        if (end < path.size() && path[end] != '\\' && path[end] != '/') continue;
+    for (size_t start = 0; start <= path.size();) {
+        const size_t end = std::min(FirstDelimiter("\\/", path, start), path.size());
         const std::string_view name(path.data() + start, end - start);
         const bool last = end == path.size();
         if (!name.empty() && name != "." && name != ".." && (name.back() == '.' || (last && name.back() == ' ')))
@@ -163,8 +156,8 @@ std::string NamesKeptByTheCopy(const std::string& source, const std::string& des
     size_t s = source.size(), d = destination.size();
     size_t kept = source.size();  // where the names both paths end with start in source
     while (s > 0 && d > 0) {
-        const size_t sourceName = source.find_last_of('\\', s - 1);
-        const size_t destinationName = destination.find_last_of('\\', d - 1);
+        const size_t sourceName = LastDelimiter("\\", source, s);
+        const size_t destinationName = LastDelimiter("\\", destination, d);
         const size_t sourceStart = sourceName == std::string::npos ? 0 : sourceName + 1;
         const size_t destinationStart = destinationName == std::string::npos ? 0 : destinationName + 1;
         if (source.compare(sourceStart, s - sourceStart, destination, destinationStart, d - destinationStart) != 0)
@@ -211,7 +204,7 @@ bool MadeWritable(const std::string& path) {
 
 std::string TemporaryName(const std::string& destination, int k) {
     std::string candidate = destination + ".hk~tmp" + std::to_string(k);
-    if (candidate.size() >= MAX_PATH) candidate = FolderOf(destination) + "\\~hk" + std::to_string(k) + ".tmp";
+    if (candidate.size() >= MAX_PATH) candidate = ParentFolder(destination) + "\\~hk" + std::to_string(k) + ".tmp";
     return candidate;
 }
 
@@ -309,7 +302,7 @@ bool TForm1::CopyStep(const std::string& source, std::string destination, bool r
         return false;
     }
     // Made only for a file that goes there: a refused one leaves no empty folder in the set.
-    CopyFolders.Make(FolderOf(destination));
+    CopyFolders.Make(ParentFolder(destination));
 
     const long long size = sourceSize >= 0 ? sourceSize : GetFileSize64(source);
     CopyProgress.SetText(CopyCaptionText(copying, destination, size, CopyIndex + 1, CopyCount));

@@ -1,4 +1,5 @@
 #include "backup/SetLayout.h"
+#include "app/Environment.h"
 
 std::string DrivePart(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':' &&
@@ -6,9 +7,9 @@ std::string DrivePart(const std::string& path) {
         return path.substr(0, 2);
     if (path.size() > 2 && path[0] == '\\' && path[1] == '\\') {
         // \\server\share: up to the backslash after the share name.
-        size_t server = path.find('\\', 2);
+        size_t server = NextBackslash(path, 2);
         if (server == std::string::npos) return path;
-        size_t share = path.find('\\', server + 1);
+        size_t share = NextBackslash(path, server + 1);
         return share == std::string::npos ? path : path.substr(0, share);
     }
     return "";
@@ -32,7 +33,7 @@ bool ClimbsOut(const std::string& relative) {
     if (relative[0] == '\\' || relative[0] == '/' || relative.find(':') != std::string::npos) return true;
     size_t start = 0;
     while (start <= relative.size()) {
-        size_t end = relative.find_first_of("\\/", start);
+        size_t end = FirstDelimiter("\\/", relative, start);
         if (end == std::string::npos) end = relative.size();
         const std::string step = relative.substr(start, end - start);
         // The platform drops trailing dots and blanks from a name, so ". ." or "... " may mean "..".

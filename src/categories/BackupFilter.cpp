@@ -35,7 +35,8 @@ const char* const kStockFonts[] = {
 
 // From the last "." of the file-name part to the end, dot included; empty without a dot.
 std::string Extension(const std::string& path) {
-    const size_t nameStart = path.find_last_of("\\:") == std::string::npos ? 0 : path.find_last_of("\\:") + 1;
+    const size_t delimiter = LastDelimiter("\\:", path);
+    const size_t nameStart = delimiter == std::string::npos ? 0 : delimiter + 1;
     const size_t dot = path.find_last_of('.');
     return (dot == std::string::npos || dot < nameStart) ? std::string() : path.substr(dot);
 }

@@ -64,7 +64,7 @@ bool ReadBytes(const std::string& path, std::string& bytes) {
 }
 
 std::string FolderOf(const std::string& path) {
-    size_t slash = path.find_last_of('\\');
+    const size_t slash = LastDelimiter("\\", path);
     return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 

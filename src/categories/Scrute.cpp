@@ -77,10 +77,6 @@ private:
     bool ownName_ = true;
 };
 
-void RemoveOneTrailingBackslash(std::string& folder) {
-    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-}
-
 // No name can hold these: in a folder's path they stand for characters that the ANSI code page
 // could not hold, and the ANSI calls cannot open it by that path.
 bool HoldsReplacedCharacter(const std::string& path) { return path.find_first_of("?*") != std::string::npos; }
@@ -92,6 +88,7 @@ TScruteDossier::TScruteDossier() = default;
 void TScruteDossier::Execute() {
     if (OnExecute) OnExecute(this);
     currentFile_.clear();
+    currentNameStart_ = 0;
     currentSize_ = 0;
     entered_.assign(1, Entered(Dossier, false));
     WalkFolder(0, Dossier, 0, SousDossier, kAnyFile, Filtre);
@@ -99,13 +96,10 @@ void TScruteDossier::Execute() {
     if (OnFinExecute) OnFinExecute(this);
 }
 
-std::string TScruteDossier::CurrentFileName() const {
-    size_t delimiter = currentFile_.find_last_of("\\:");
-    return delimiter == std::string::npos ? currentFile_ : currentFile_.substr(delimiter + 1);
-}
+std::string TScruteDossier::CurrentFileName() const { return currentFile_.substr(currentNameStart_); }
 
 TScruteDossier::TStartFolder TScruteDossier::StartFolder(std::string folder) {
-    RemoveOneTrailingBackslash(folder);
+    folder = ExcludeTrailingBackslash(folder);
     if (HoldsReplacedCharacter(folder)) return TStartFolder::Unreadable;
     if (!FolderExists(folder)) return TStartFolder::Missing;
     return Enumeration(folder + "\\*.*", kSubFolders).Failed() ? TStartFolder::Unreadable : TStartFolder::Listable;
@@ -114,7 +108,7 @@ TScruteDossier::TStartFolder TScruteDossier::StartFolder(std::string folder) {
 void TScruteDossier::WalkFolder(int level, std::string folder, unsigned long folderAttributes, bool recurse,
                                 unsigned attributes, const std::string& masks) {
     if (MaxPenetration >= 0 && level > MaxPenetration) return;
-    RemoveOneTrailingBackslash(folder);
+    folder = ExcludeTrailingBackslash(folder);
     if (level == 0 && HoldsReplacedCharacter(folder)) {
         if (OnDossierIllisible) OnDossierIllisible(this, folder);
         return;
@@ -192,12 +186,13 @@ void TScruteDossier::ReportFile(const std::string& folder, const std::string& na
     ui::KeepResponsive();
     if (!OnFichier) return;
     currentFile_ = folder + "\\" + name;
+    currentNameStart_ = folder.size() + 1;
     currentSize_ = size;
     OnFichier(this, currentFile_);
 }
 
 void TScruteDossier::ListFiles(std::string folder, std::string masks, unsigned attributes) {
-    RemoveOneTrailingBackslash(folder);
+    folder = ExcludeTrailingBackslash(folder);
     while (!masks.empty()) {
         size_t semicolon = masks.find(';');
         std::string mask = masks.substr(0, semicolon);

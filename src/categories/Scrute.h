@@ -81,6 +81,8 @@ private:
     // the walk is in.
     bool EnteredAlready(const std::string& path, unsigned long attributes);
     std::string currentFile_;
+    // Where the name begins in currentFile_: the walk made the path, so it knows.
+    size_t currentNameStart_ = 0;
     long long currentSize_ = 0;
     // The folders from the start folder down to the one being walked, each with its identity
     // once it was needed, and whether it was reached through a link (it is one, or lies below

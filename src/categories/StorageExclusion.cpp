@@ -25,19 +25,6 @@ bool Below(const std::string& path, const std::string& folder) {
            SameText(path.data(), folder.size(), folder.data(), folder.size());
 }
 
-// The first backslash of text, never the second byte of a double-byte character.
-size_t FirstBackslash(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\') return i;
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i]))) ++i;
-    }
-    return std::string::npos;
-}
-
-void RemoveOneTrailingBackslash(std::string& path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-}
-
 // The full path, with long names where the path exists, less a trailing backslash.
 std::string Normalised(std::string path) {
     // "C:" alone names the drive's current folder; the program means its root.
@@ -51,8 +38,7 @@ std::string Normalised(std::string path) {
         n = GetLongPathNameA(full.c_str(), longer.data(), static_cast<DWORD>(longer.size()));
     }
     if (n > 0 && n < longer.size()) full.assign(longer.data(), n);
-    RemoveOneTrailingBackslash(full);
-    return full;
+    return ExcludeTrailingBackslash(full);
 }
 
 // A dated sub-folder that a backup wrote: it holds a set, or at least the log of one (a backup
@@ -92,13 +78,13 @@ StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
     if (SameText(full, storage_)) return StoragePlace::Storage;
     if (!Below(full, storage_)) return StoragePlace::Outside;
     const std::string rest = full.substr(storage_.size() + 1);
-    const size_t backslash = FirstBackslash(rest);
+    const size_t backslash = NextBackslash(rest);
     const std::string step = rest.substr(0, backslash);
     if (backslash == std::string::npos && earlierSetAtTop_ && SameText(step, kSetLog)) return StoragePlace::InBackupSet;
     if (IsDatedSetName(step) && HoldsBackup(storage_ + "\\" + step)) return StoragePlace::InBackupSet;
     if (backslash != std::string::npos && SameText(step, kArchive)) {
         const std::string below = rest.substr(backslash + 1);
-        if (earlierSetAtTop_ && IsSetArchiveFolderName(below.substr(0, FirstBackslash(below))))
+        if (earlierSetAtTop_ && IsSetArchiveFolderName(below.substr(0, NextBackslash(below))))
             return StoragePlace::InBackupSet;
     }
     return StoragePlace::InStorage;
@@ -111,8 +97,7 @@ void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     whole_ = false;
     if (storage_.empty() || start.empty()) return;
     // The walker spells every folder it meets from its start, less one trailing backslash.
-    std::string spelled = start;
-    RemoveOneTrailingBackslash(spelled);
+    const std::string spelled = ExcludeTrailingBackslash(start);
     const std::string full = Normalised(start);
     // S\Archive holds a set's folders only when an earlier set went straight into S.
     if (SameText(full, storage_)) {

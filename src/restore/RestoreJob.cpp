@@ -71,7 +71,7 @@ int ExtraRecordIndex::Holding(const std::string& path) const {
     // that follows; or they are path itself.
     const std::string upper = UpperAscii(path);
     int last = Last(upper);
-    for (size_t at = upper.find('\\'); at != std::string::npos; at = upper.find('\\', at + 1))
+    for (size_t at = NextBackslash(upper); at != std::string::npos; at = NextBackslash(upper, at + 1))
         last = std::max({last, Last(upper.substr(0, at)), Last(upper.substr(0, at + 1))});
     return last;
 }

@@ -12,9 +12,9 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 bool IsNetworkDriveFolder(const std::string& folder) {
     if (folder.size() < 4 || !SameText(folder.substr(0, 4), "UNC\\")) return false;
     const std::string names = folder.substr(4);
-    const size_t slash = names.find('\\');
+    const size_t slash = NextBackslash(names);
     return slash != std::string::npos && slash > 0 && slash + 1 < names.size() &&
-           names.find('\\', slash + 1) == std::string::npos;
+           NextBackslash(names, slash + 1) == std::string::npos;
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ bool LiesBelow(const std::string& source, const std::string& folder, std::string
     if (folder.empty() || source.size() < folder.size() || !SameText(source.substr(0, folder.size()), folder))
         return false;
     // A folder boundary: "...\abc" does not hold "...\abcd\x".
-    if (source.size() > folder.size() && folder.back() != '\\' && source[folder.size()] != '\\') return false;
+    if (source.size() > folder.size() && !EndsWithBackslash(folder) && source[folder.size()] != '\\') return false;
     rest = source.substr(folder.size());
     return true;
 }
@@ -46,9 +46,15 @@ bool IsFullPathBelowRoot(const std::string& path) {
 }
 
 std::string QuickLaunchFolderName(const std::string& caption) {
+    static const std::string kNotInNames = [] {
+        std::string signs = "\\/:*?\"<>|";
+        for (int c = 0; c < 32; ++c) signs += static_cast<char>(c);
+        return signs;
+    }();
     std::string name = caption;
-    for (char& c : name)
-        if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos) c = '_';
+    for (size_t at = FirstDelimiter(kNotInNames, name); at != std::string::npos;
+         at = FirstDelimiter(kNotInNames, name, at + 1))
+        name[at] = '_';
     // The platform drops trailing dots and blanks from a folder name; a name of nothing else
     // would name the desktop itself or its parent.
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.pop_back();

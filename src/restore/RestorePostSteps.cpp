@@ -116,7 +116,7 @@ void TForm1::ImportIdentityRegistry() {
             LogError(MessageAbout("MissingRecord", "This entry is missing from the backup set. Skipping it", name));
             continue;
         }
-        if (id.find_first_of("\\/") != std::string::npos || ClimbsOut(id)) {
+        if (FirstDelimiter("\\/", id) != std::string::npos || ClimbsOut(id)) {
             LogError(MessageAbout("UnsafeRecord", "This entry of the backup set leads outside its folder. Skipping it",
                                   id));
             continue;

@@ -16,7 +16,7 @@ bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 
 // One name of a path: not empty, no separator, no drive, and not a step up.
 bool IsPlainName(const std::string& name) {
-    return !name.empty() && name.find_first_of("\\/:") == std::string::npos && !ClimbsOut(name);
+    return !name.empty() && FirstDelimiter("\\/:", name) == std::string::npos && !ClimbsOut(name);
 }
 
 // The folders DriveFolder makes for a drive: "C", or "UNC\server\share".
@@ -25,7 +25,7 @@ bool IsDriveFolder(const std::string& folder) {
     const std::string unc = "UNC\\";
     if (folder.size() <= unc.size() || !SameTextIgnoringCase(folder.substr(0, unc.size()), unc)) return false;
     const std::string rest = folder.substr(unc.size());
-    const size_t slash = rest.find('\\');
+    const size_t slash = NextBackslash(rest);
     return slash != std::string::npos && IsPlainName(rest.substr(0, slash)) && IsPlainName(rest.substr(slash + 1));
 }
 

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <algorithm>
 #include <cstring>
+#include "app/Environment.h"
 #include "ui/Form.h"
 #include "ui/MessagePump.h"
 #include "win/Handles.h"
@@ -51,8 +52,9 @@ LRESULT CALLBACK RelabelHook(int code, WPARAM wp, LPARAM lp) {
 // "Name|*.x|Other|*.*" as the dialog wants it: NUL-separated, two NULs at the end.
 std::vector<char> DialogFilter(const std::string& filter) {
     std::vector<char> out(filter.begin(), filter.end());
-    for (char& c : out)
-        if (c == '|') c = '\0';
+    // A translated file type may hold a character whose second byte is "|".
+    for (size_t bar = FirstDelimiter("|", filter); bar != std::string::npos; bar = FirstDelimiter("|", filter, bar + 1))
+        out[bar] = '\0';
     out.push_back('\0');
     out.push_back('\0');
     return out;
@@ -67,8 +69,7 @@ std::vector<std::string> ChosenPaths(const std::vector<char>& buffer, WORD fileO
     std::string first(buffer.data());
     if (first.empty()) return {};
     if (fileOffset == 0 || fileOffset > buffer.size() || buffer[fileOffset - 1] != '\0') return {first};
-    std::string folder = first;
-    if (folder.back() != '\\') folder += '\\';
+    const std::string folder = IncludeTrailingBackslash(first);
     std::vector<std::string> paths;
     for (const char* name = buffer.data() + first.size() + 1;; name += std::strlen(name) + 1) {
         if (name >= end || !ended(name)) return {};

@@ -1,4 +1,5 @@
 #include "ui/Controls.h"
+#include "app/Environment.h"
 #include "ui/Dialogs.h"
 
 namespace ui {
@@ -12,7 +13,7 @@ Rect EditPart(const Rect& r) { return Rect{r.x, r.y, r.w - kBrowseWidth - kBrows
 Rect ButtonPart(const Rect& r) { return Rect{r.x + r.w - kBrowseWidth, r.y, kBrowseWidth, r.h}; }
 
 std::string FolderOf(const std::string& path) {
-    size_t slash = path.find_last_of("\\/");
+    size_t slash = LastDelimiter("\\/", path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
