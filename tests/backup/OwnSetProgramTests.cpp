@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -50,18 +52,11 @@ Tree TreeOf(const std::string& folder) {
     ListTree(folder, "", tree);
     return tree;
 }
-// What differs between two listings of one folder, entry by entry.
-std::vector<std::string> Changes(const Tree& before, const Tree& after) {
-    std::vector<std::string> changes;
-    for (const auto& entry : before) {
-        const auto now = after.find(entry.first);
-        if (now == after.end())
-            changes.push_back(entry.first + ": gone");
-        else if (now->second != entry.second)
-            changes.push_back(entry.first + ": " + entry.second + " -> " + now->second);
-    }
-    for (const auto& entry : after)
-        if (!before.count(entry.first)) changes.push_back(entry.first + ": made, " + entry.second);
+// The entries that one listing holds and the other does not, or holds otherwise.
+using Entries = std::vector<std::pair<std::string, std::string>>;
+Entries Changes(const Tree& before, const Tree& after) {
+    Entries changes;
+    std::set_symmetric_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(changes));
     return changes;
 }
 
@@ -155,7 +150,7 @@ TEST_F(OwnSetProgramTest, ARefusedBackupLeavesTheStorageFolderAsItWas) {
     Tree before = TreeOf(documents);
     ASSERT_NO_FATAL_FAILURE(Launch());
     EXPECT_EQ(refusal, Refused(documents + "\\Archive\\Documents"));
-    EXPECT_EQ(Changes(before, TreeOf(documents)), std::vector<std::string>{});
+    EXPECT_EQ(Changes(before, TreeOf(documents)), Entries{});
 
     // The profile is no more; the user's Files.ini stands where the set's would go.
     test::DeleteTree(firefox);
@@ -169,7 +164,7 @@ TEST_F(OwnSetProgramTest, ARefusedBackupLeavesTheStorageFolderAsItWas) {
     before = TreeOf(documents);
     ASSERT_NO_FATAL_FAILURE(Launch());
     EXPECT_EQ(refusal, Refused(documents + "\\Archive\\AdditionalFiles"));
-    EXPECT_EQ(Changes(before, TreeOf(documents)), std::vector<std::string>{});
+    EXPECT_EQ(Changes(before, TreeOf(documents)), Entries{});
     EXPECT_EQ(test::ReadFile(files), mine);
 }
 
