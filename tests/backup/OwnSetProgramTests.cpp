@@ -139,9 +139,10 @@ TEST_F(OwnSetProgramTest, ARefusedBackupLeavesTheStorageFolderAsItWas) {
     seed.Hide(appData + "\\Mozilla");
     const std::string firefox = appData + "\\Mozilla\\Firefox";
     seed.File(firefox + "\\profiles.ini",
-              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
-              "Path=Profiles/x1.default\r\nDefault=1\r\n");
-    seed.File(firefox + "\\Profiles\\x1.default\\prefs.js", "user_pref(\"a\", 1);\r\n");
+              "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/k3x9.default-release\r\n\r\n"
+              "[General]\r\nStartWithLastProfile=1\r\nVersion=2\r\n");
+    for (const char* file : {"prefs.js", "places.sqlite", "bookmarkbackups\\bookmarks.jsonlz4"})
+        seed.File(firefox + "\\Profiles\\k3x9.default-release\\" + file, file);
     test::WriteFile(documents + "\\letter.txt", "my letter");
     test::WriteFile(documents + "\\Archive\\Documents\\keep.txt", "my keep.txt");
 
