@@ -19,5 +19,9 @@ void ListBackupFiles(TForm1& form);
 // The job panel's start state and the two checks; then the panel, the first line and the errors
 // of the listing. False when the job stops at a check (with its message box).
 bool StartBackupCopy(TForm1& form);
+// The first thing the job writes into the storage folder, once it passes its checks: the set's
+// log as it stands, so that the set is known as a backup's even when the job never reaches its
+// end (killed, its log unsaved). FinishBackupJob writes the whole log over it.
+void BeginBackupSetLog(TForm1& form);
 // Copies every entry of CopyList into the set, until the list ends or the job is cancelled.
 void CopyBackupEntries(TForm1& form);

@@ -5,6 +5,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "backup/BackupJob.h"
+#include "backup/BackupSetFiles.h"
 #include "backup/BackupTarget.h"
 #include "categories/StorageExclusion.h"
 #include "categories/WalkReports.h"
@@ -22,6 +23,9 @@ std::vector<std::string> listingNotes;
 // The user's own folders that the set, written straight into the storage folder, would write
 // into: the job writes nothing then.
 std::vector<std::string> usersFoldersTaken;
+// The browser profiles that the listing walked (browser, item index): the job records them in
+// the set once it passes its checks.
+std::vector<std::pair<TForm1::Browser, int>> profileOrigins;
 
 // Whatever way the job ends, nothing of its listing outlives it.
 class JobListingState {
@@ -32,6 +36,7 @@ public:
         ExtraFilesLeftOut.clear();
         listingNotes.clear();
         usersFoldersTaken.clear();
+        profileOrigins.clear();
     }
     JobListingState(const JobListingState&) = delete;
     JobListingState& operator=(const JobListingState&) = delete;
@@ -52,6 +57,12 @@ void StopForUsersFolders(TForm1& form) {
     PendingJobWarnings.clear();
 }
 
+void RecordProfileOrigins(TForm1& form) {
+    for (const TForm1::Browser browser : {TForm1::Browser::Firefox, TForm1::Browser::Thunderbird})
+        form.PrepareProfileOrigins(browser);
+    for (const auto& origin : profileOrigins) form.RecordProfileOrigin(origin.first, origin.second);
+}
+
 }  // namespace
 
 void TForm1::LaunchClick() {
@@ -60,14 +71,17 @@ void TForm1::LaunchClick() {
     ui::ReentryGuard guard(backupRunning);
     if (!guard.Entered()) return;
     const JobListingState listingState;
+    // Nothing is written into the storage folder before the checks: the listing only reads.
     ListBackupFiles(*this);
-    // With nothing listed the job stops at its own check, having written nothing.
+    // With nothing listed the job stops at its own check.
     if (CopyList.Count() > 0 && !usersFoldersTaken.empty()) {
         StopForUsersFolders(*this);
         return;
     }
     if (!StartBackupCopy(*this)) return;
     for (const std::string& note : listingNotes) LogInfo(note);
+    BeginBackupSetLog(*this);
+    RecordProfileOrigins(*this);
     CopyBackupEntries(*this);
     BackupPostSteps();
     FinishBackupJob();
@@ -141,13 +155,12 @@ private:
     // The user's own folder of the storage folder's Archive that the set's folder name (the
     // spelling of the set) would go into; empty when none.
     std::string UsersFolderNamed(const std::string& setFolder) const;
-    // The user's folders that this backup's set would write into, found from what was listed
-    // and what the job records after its copies.
+    // The user's folders that this backup's set would write into: the folders of the listed
+    // categories' copies and those of the set's records.
     std::vector<std::string> UsersFoldersTaken() const;
 
     TForm1& f_;
     StorageExclusion storage_;
-    // Taken before anything is written: the listing itself writes the profiles' records.
     const std::vector<std::string> usersFolders_;
 };
 
@@ -274,9 +287,6 @@ void Listing::WallpaperRow() {
 void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names, const ui::ListBox& folders,
                           const char* tag, const char* key, const char* def) {
     if (!AnyChecked(names)) return;
-    // Nothing goes into a folder of the user's own: the job will stop before its copies.
-    const bool records = UsersFolderNamed(ArchiveFolderOf(tag)).empty();
-    if (records) f_.PrepareProfileOrigins(browser);
     CurrentTag = tag;
     Show(key, def);
     for (int i = 0; i < names.Count(); ++i) {
@@ -286,7 +296,7 @@ void Listing::ProfileRows(TForm1::Browser browser, const ui::CheckListBox& names
         // does a missing one, which gets its error line.
         TScruteDossier::TStartFolder start;
         if (!Walkable(folder, start)) continue;
-        if (records && start == TScruteDossier::TStartFolder::Listable) f_.RecordProfileOrigin(browser, i);
+        if (start == TScruteDossier::TStartFolder::Listable) profileOrigins.emplace_back(browser, i);
         WalkFolder(folder);
     }
 }
@@ -384,18 +394,7 @@ std::vector<std::string> Listing::UsersFoldersTaken() const {
     if (usersFolders_.empty()) return taken;
     std::vector<std::string> written;
     for (const std::string& tag : ListedTags(f_.CopyList)) written.push_back(ArchiveFolderOf(tag));
-    // The records: profiles' during the listing, the others once the copies are done.
-    const std::pair<bool, const char*> records[] = {
-        {AnyChecked(f_.FirefoxProfilesNames), "Firefox"},
-        {AnyChecked(f_.ThunderbirdProfilesNames), "Thunderbird"},
-        {AnyChecked(f_.OEIdentitiesList), "OutlookExpress"},
-        {f_.Fonts.Checked(), "Fonts"},
-        {f_.AdditionalDirectoriesList.Count() > 0, "AdditionalFolders"},
-        {f_.IEStartPage.Checked(), "Internet Explorer"},
-        {f_.DesktopWallPaper.Checked(), "WallPaper"},
-    };
-    for (const auto& record : records)
-        if (record.first) written.push_back(record.second);
+    for (const std::string& record : SetRecordArchiveFolders(f_)) written.push_back(record);
     const std::string archive = BackupSetRoot(f_.StoragePath.Text(), BackupSubFolderSuffix) + "\\Archive\\";
     for (const std::string& setFolder : written) {
         const std::string own = UsersFolderNamed(setFolder);
@@ -459,6 +458,7 @@ void ListBackupFiles(TForm1& form) {
     PendingJobErrors.clear();
     listingNotes.clear();
     usersFoldersTaken.clear();
+    profileOrigins.clear();
     ExtraFoldersLeftOut.clear();
     ExtraFilesLeftOut.clear();
     ListingScope scope(form);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class TForm1;
+
 // The root of the set being written, with the program's dated sub-folder suffix (empty without
 // the sub-folder option).
 std::string BackupSetRoot(const std::string& storageFolder);
@@ -25,3 +27,8 @@ bool ExportableKeyName(const std::string& key);
 // The message of a set file that could not be written, naming the file.
 std::string CannotWriteText(const std::string& file);
 
+
+// The folders right under the set's Archive folder that a backup with the form's choices writes
+// its records into (Profiles.ini, Files.ini, Fonts.ini...), whatever becomes of its copies; the
+// copies' own folders are ArchiveFolderOf their tags.
+std::vector<std::string> SetRecordArchiveFolders(TForm1& form);

@@ -1,4 +1,5 @@
 #include "backup/JobLog.h"
+#include <algorithm>
 #include "app/AppState.h"
 #include "win/Handles.h"
 
@@ -67,4 +68,43 @@ bool IsBackupLog(const std::string& path) {
     const std::string line = text.substr(0, end), start = std::string(" : ") + kBackupStartLine;
     return BeginsWithDate(line) && line.compare(10, 3, " - ") == 0 && line.size() >= 13 + start.size() &&
            line.compare(line.size() - start.size(), start.size(), start) == 0;
+}
+
+namespace {
+
+bool SameAscii(const std::string& a, size_t from, size_t length, const char* b) {
+    return lstrlenA(b) == static_cast<int>(length) && from + length <= a.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, a.data() + from, static_cast<int>(length), b,
+                          static_cast<int>(length)) == CSTR_EQUAL;
+}
+
+// The number of a log's name: 0 for "Log.txt", n for "Log#n.txt", -1 for any other name.
+long LogNameNumber(const std::string& name) {
+    constexpr size_t kHead = 4, kTail = 4;  // "Log#", ".txt"
+    if (SameAscii(name, 0, name.size(), "Log.txt")) return 0;
+    if (name.size() <= kHead + kTail || !SameAscii(name, 0, kHead, "Log#") ||
+        !SameAscii(name, name.size() - kTail, kTail, ".txt"))
+        return -1;
+    const std::string digits = name.substr(kHead, name.size() - kHead - kTail);
+    if (digits.size() > 5 || digits[0] == '0' || digits.find_first_not_of("0123456789") != std::string::npos) return -1;
+    return std::stol(digits);
+}
+
+}  // namespace
+
+std::vector<std::string> BackupLogsIn(const std::string& folder) {
+    std::vector<std::pair<long, std::string>> logs;
+    WIN32_FIND_DATAA found;
+    const win::UniqueFindHandle find(FindFirstFileA((folder + "\\Log*.txt").c_str(), &found));
+    if (find.get() == INVALID_HANDLE_VALUE) return {};
+    do {
+        const std::string name = found.cFileName;
+        const long number = LogNameNumber(name);
+        if (number >= 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsBackupLog(folder + "\\" + name))
+            logs.emplace_back(number, name);
+    } while (FindNextFileA(find.get(), &found));
+    std::sort(logs.begin(), logs.end());
+    std::vector<std::string> names;
+    for (const auto& log : logs) names.push_back(log.second);
+    return names;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "ui/LineStore.h"
 
 // Errors and warnings of the running job.
@@ -25,3 +26,9 @@ bool BeginsWithDate(const std::string& text);
 // Whether the file is the log of a backup: its first line is a dated line (yyyy-mm-dd, " - ",
 // the time, " : ") of the backup's start. A file of the same name that the user keeps is not.
 bool IsBackupLog(const std::string& path);
+
+// The names of the backup logs right in folder, "Log.txt" first, then the free names a log takes
+// beside a file of the user's that bears its name ("Log#1.txt", "Log#2.txt"...), each only when
+// it is a backup's log. A set that a backup began holds one from the job's start on, whether or
+// not the job reached its end.
+std::vector<std::string> BackupLogsIn(const std::string& folder);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string kArchive = "Archive", kSetLog = "Log.txt", kDatedMiddle = " - Halvorkeep - ";
+const std::string kArchive = "Archive", kDatedMiddle = " - Halvorkeep - ";
 const size_t kDateLength = 10;  // yyyy-mm-dd
 
 // Names compare as the file system compares them: without regard to letter case.
@@ -42,8 +42,8 @@ std::string Normalised(std::string path) {
 }
 
 // A dated sub-folder that a backup wrote: it holds a set, or at least the log of one (a backup
-// cancelled before its first file).
-bool HoldsBackup(const std::string& folder) { return IsBackupSet(folder) || IsBackupLog(folder + "\\" + kSetLog); }
+// cancelled or stopped before its first file).
+bool HoldsBackup(const std::string& folder) { return IsBackupSet(folder) || !BackupLogsIn(folder).empty(); }
 
 }  // namespace
 
@@ -55,7 +55,14 @@ bool IsDatedSetName(const std::string& name) {
 StorageExclusion::StorageExclusion(const std::string& storageFolder)
     : storage_(storageFolder.empty() ? std::string() : Normalised(storageFolder)) {
     // Read once, before the job writes anything.
-    earlierSetAtTop_ = !storage_.empty() && IsBackupLog(storage_ + "\\" + kSetLog);
+    if (!storage_.empty()) setLogs_ = BackupLogsIn(storage_);
+    earlierSetAtTop_ = !setLogs_.empty();
+}
+
+bool StorageExclusion::IsSetLogName(const std::string& name) const {
+    for (const std::string& log : setLogs_)
+        if (SameText(name, log)) return true;
+    return false;
 }
 
 std::vector<std::string> StorageExclusion::UsersSetNamedFolders() const {
@@ -80,7 +87,7 @@ StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
     const std::string rest = full.substr(storage_.size() + 1);
     const size_t backslash = NextBackslash(rest);
     const std::string step = rest.substr(0, backslash);
-    if (backslash == std::string::npos && earlierSetAtTop_ && SameText(step, kSetLog)) return StoragePlace::InBackupSet;
+    if (backslash == std::string::npos && IsSetLogName(step)) return StoragePlace::InBackupSet;
     if (IsDatedSetName(step) && HoldsBackup(storage_ + "\\" + step)) return StoragePlace::InBackupSet;
     if (backslash != std::string::npos && SameText(step, kArchive)) {
         const std::string below = rest.substr(backslash + 1);
@@ -93,7 +100,7 @@ StoragePlace StorageExclusion::PlaceOf(const std::string& path) const {
 void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     reached_.clear();
     archive_.clear();
-    setLog_.clear();
+    setLogPaths_.clear();
     whole_ = false;
     if (storage_.empty() || start.empty()) return;
     // The walker spells every folder it meets from its start, less one trailing backslash.
@@ -102,10 +109,8 @@ void StorageExclusion::BeginWalk(const std::string& start, bool wholeStorage) {
     // S\Archive holds a set's folders only when an earlier set went straight into S.
     if (SameText(full, storage_)) {
         reached_ = spelled;
-        if (earlierSetAtTop_) {
-            archive_ = spelled + "\\" + kArchive;
-            setLog_ = spelled + "\\" + kSetLog;
-        }
+        if (earlierSetAtTop_) archive_ = spelled + "\\" + kArchive;
+        for (const std::string& log : setLogs_) setLogPaths_.push_back(spelled + "\\" + log);
     } else if (Below(storage_, full)) {
         reached_ = spelled + storage_.substr(full.size());
         whole_ = wholeStorage;
@@ -132,5 +137,7 @@ PassOverReason StorageExclusion::Reason(const std::string& folder, const std::st
 }
 
 bool StorageExclusion::PassOverFile(const std::string& file) const {
-    return !setLog_.empty() && SameText(file, setLog_);
+    for (const std::string& log : setLogPaths_)
+        if (SameText(file, log)) return true;
+    return false;
 }

@@ -27,10 +27,12 @@ bool IsDatedSetName(const std::string& name);
 
 // What a backup wrote into the storage folder S:
 // - a sub-folder S\<dated name> that holds a backup set or a backup's log;
-// - S\Log.txt when it is a backup's log;
-// - the folders of a set under S\Archive (Documents, Firefox, AdditionalFiles...), when S\Log.txt
-//   shows that an earlier set went straight into S; the set's records lie in those folders.
-//   Without that log every file and folder of S\Archive is the user's.
+// - the backup logs right in S (BackupLogsIn): S\Log.txt when it is a backup's log, and a
+//   backup's log under a free name beside the user's own Log.txt (S\Log#1.txt);
+// - the folders of a set under S\Archive (Documents, Firefox, AdditionalFiles...), when such a
+//   log shows that an earlier set went straight into S, its job finished or not (a backup begins
+//   its log before it writes anything else); the set's records lie in those folders. Without
+//   that log every file and folder of S\Archive is the user's.
 class StorageExclusion {
 public:
     // storageFolder: the storage folder's text as the welcome page holds it; an empty text leaves
@@ -53,9 +55,9 @@ public:
     }
     // Whether the walk can meet anything that it passes over.
     bool Active() const { return !reached_.empty() || !archive_.empty(); }
-    // Whether the walk passes over any file (a backup's log right in the storage folder), and
+    // Whether the walk passes over any file (the backup logs right in the storage folder), and
     // whether it passes over file, as the walker gives it.
-    bool PassesOverFiles() const { return !setLog_.empty(); }
+    bool PassesOverFiles() const { return !setLogPaths_.empty(); }
     bool PassOverFile(const std::string& file) const;
 
     // The user's own folders right under S\Archive that bear the name of a set's folder, as
@@ -65,10 +67,13 @@ public:
     std::vector<std::string> UsersSetNamedFolders() const;
 
 private:
+    bool IsSetLogName(const std::string& name) const;
+
     std::string storage_;  // full long path, no trailing backslash; empty: nothing is left out
-    bool earlierSetAtTop_ = false;  // S\Log.txt is a backup's log
+    std::vector<std::string> setLogs_;  // the names of the backup logs right in S
+    bool earlierSetAtTop_ = false;  // S holds a backup's log
     std::string reached_;  // the storage folder as the walk spells it; empty: the walk never meets it
     std::string archive_;  // S\Archive as the walk spells it; empty: the walk meets no set's folder there
-    std::string setLog_;
+    std::vector<std::string> setLogPaths_;  // the backup logs in S as the walk spells them
     bool whole_ = false;
 };
