@@ -9,6 +9,7 @@
 #include "app/Environment.h"
 #include "backup/JobLog.h"
 #include "backup/SetLayout.h"
+#include "ui/MessagePump.h"
 
 using backuptest::BackupJobTest;
 using backuptest::CopiedFiles;
@@ -137,7 +138,10 @@ TEST_F(BackupJobTest, ACancelAtTheHeadOfAnEntryTakesNoFileAwayFromTheSet) {
         if (clicked || line.find("File successfully copied") == std::string::npos) return;
         clicked = true;
         PostMessageA(form1->JobCancelButton.hwnd(), BM_CLICK, 0, 0);
-        Sleep(50);  // longer than the loop waits between two pumps
+        // As when the loop's interval between two pumps has passed. A sleep of that length is not
+        // enough: the tick count moves in steps of many milliseconds under Wine, and a busy machine
+        // saw 41 ms over a Sleep(50), so the click could wait for one more file.
+        ui::PumpAtNextChance();
     };
     Launch();
 
