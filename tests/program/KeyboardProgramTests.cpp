@@ -1,12 +1,15 @@
-// The real Halvorkeep3.exe worked with the keyboard: real key presses (Tab, Enter) right after the
-// pages were switched. A key reaches only a control of the page that is shown: never the button
-// of a hidden page that was pressed last.
+// The real Halvorkeep3.exe worked with the keyboard: real key presses (Tab, Shift+Tab, Enter, Space)
+// right after the pages were switched, round every wizard page and its tab strip, and at the end of
+// a job. A key reaches only a control of the page that is shown: never the button of a hidden page
+// that was pressed last, and never nothing.
 #include <windows.h>
 #include <shlobj.h>
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
+#include <vector>
 #include "ProgramDriver.h"
 #include "ProgramFolderTest.h"
 #include "TestSupport.h"
@@ -18,6 +21,34 @@ constexpr DWORD kReactMs = 20000;
 constexpr DWORD kNextMs = 60000;  // Next on the welcome page looks for every category
 constexpr DWORD kKeyMs = 3000;    // how long a key may take to show its effect
 constexpr DWORD kTriesMs = 90000;  // how long a scenario is tried again while others take the front
+constexpr DWORD kJobMs = 180000;
+
+// The windows below parent that Tab stops at: the shown and enabled tab stops, inside the shown and
+// enabled containers that hold controls of their own.
+void CollectTabStops(HWND parent, std::set<HWND>& stops) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        const LONG style = GetWindowLongA(c, GWL_STYLE);
+        if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+        if (GetWindowLongA(c, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
+            CollectTabStops(c, stops);
+        else if (style & WS_TABSTOP)
+            stops.insert(c);
+    }
+}
+
+std::set<HWND> TabStops(HWND page) {
+    std::set<HWND> stops;
+    CollectTabStops(page, stops);
+    return stops;
+}
+
+// The controls by their IDs, for a failure's message.
+template <typename Windows>
+std::string Ids(const Windows& windows) {
+    std::string ids;
+    for (HWND w : windows) ids += " " + std::to_string(GetDlgCtrlID(w));
+    return ids;
+}
 
 class KeyboardProgramTest : public test::ProgramFolderTest {
 protected:
@@ -62,6 +93,67 @@ protected:
         if (drive::FocusOf(Main()) != focus) return Interrupted("the focus moved before a key");
         return drive::TypeKey(Main(), vk) || Interrupted("the main window was not in front for a key");
     }
+    bool ShiftTab(HWND focus) {
+        if (drive::FocusOf(Main()) != focus) return Interrupted("the focus moved before a key");
+        return drive::TypeShiftedKey(Main(), VK_TAB) || Interrupted("the main window was not in front for a key");
+    }
+    // Tab (or Shift+Tab) pressed until the focus is back on the control where it started, or stays
+    // where it was, or most keys were pressed: where each key left the focus. False when interrupted.
+    bool Round(bool back, size_t most, std::vector<HWND>& walk) {
+        const HWND start = drive::FocusOf(Main());
+        HWND focus = start;
+        walk.clear();
+        while (walk.size() < most) {
+            if (!(back ? ShiftTab(focus) : Key(VK_TAB, focus))) return false;
+            const HWND next = FocusAfter(focus);
+            if (!Undisturbed(next)) return false;
+            walk.push_back(next);
+            if (next == focus || next == start) break;
+            focus = next;
+        }
+        return true;
+    }
+    // From the control that holds the focus, Tab goes once to every shown and enabled control of
+    // the page and of its tab strip (when it has one) and comes round; Shift+Tab goes the same way
+    // back. False when interrupted.
+    bool RoundsOf(int page, int strip) {
+        const HWND start = drive::FocusOf(Main());
+        std::set<HWND> stops = TabStops(Control(page));
+        if (strip) stops.insert(Control(strip));
+        EXPECT_TRUE(stops.count(start)) << "the focus is on " << GetDlgCtrlID(start) << ", not on page " << page;
+        std::vector<HWND> forward, backward;
+        if (!Round(false, stops.size() + 1, forward)) return false;
+        EXPECT_EQ(forward.back(), start) << "Tab did not come round on page " << page << ":" << Ids(forward);
+        EXPECT_EQ(std::set<HWND>(forward.begin(), forward.end()), stops)
+            << "Tab on page " << page << " went to" << Ids(forward) << " instead of" << Ids(stops);
+        if (!Round(true, stops.size() + 1, backward)) return false;
+        std::vector<HWND> reversed(forward.rbegin() + 1, forward.rend());
+        reversed.push_back(start);
+        EXPECT_EQ(backward, reversed) << "Shift+Tab on page " << page << " went to" << Ids(backward)
+                                      << " instead of" << Ids(reversed);
+        return true;
+    }
+    // Tab until the focus is on the control, at most as many times as the page has controls.
+    bool TabTo(int page, int id) {
+        const HWND target = Control(id);
+        HWND focus = drive::FocusOf(Main());
+        for (size_t presses = TabStops(Control(page)).size(); presses > 0 && focus != target; --presses)
+            if (!Key(VK_TAB, focus) || !Undisturbed(focus = FocusAfter(focus))) return false;
+        EXPECT_EQ(focus, target) << "Tab never reached control " << id;
+        return focus == target;
+    }
+    // Once the job's caption says it is over and Exit is enabled: the focus is on Exit.
+    bool FocusOnExitAfterTheJob(const std::string& finished) {
+        HWND caption = Control(IDC_CopyProgress), exit = Control(IDC_JobQuitButton);
+        EXPECT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == finished && drive::IsEnabled(exit); }, kJobMs))
+            << drive::Text(caption);
+        HWND focus = nullptr;
+        const testing::AssertionResult focused = FocusOnShownPage(IDC_JobPanel, focus);
+        if (!Undisturbed(focus)) return false;
+        EXPECT_TRUE(focused) << "once the job was over";
+        EXPECT_EQ(focus, exit) << "the focus is on control " << GetDlgCtrlID(focus);
+        return true;
+    }
     bool Interrupted(const std::string& why) {
         why_ = why;
         return false;
@@ -92,6 +184,19 @@ protected:
             Sleep(1000);
         }
         FAIL() << "other programs kept taking the keyboard away";
+    }
+
+    // A backup set of one file, as a backup of the user's Documents left it, and the user's own
+    // Documents, empty, for a restore to fill.
+    std::string SeedSet() {
+        const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
+        test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
+        const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+        seed.Hide(documents);
+        seed.Folder(documents);
+        // Where a restore saves its log.
+        seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
+        return set;
     }
 
     test::Seed seed;
@@ -165,6 +270,141 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterEnterOnTheWelcomePageStayOnBackupPag
         if (!TabAndEnterOnPage(IDC_BackupTabSheet1, IDC_WelcomeQuit)) return;
         DWORD code = 0;
         EXPECT_FALSE(program_->WaitForExit(kKeyMs, code)) << "Enter ended the program";
+    });
+}
+
+// On every page of both wizards Tab goes round the page's controls and its tab strip, and Shift+Tab
+// goes round back: from the strip Tab goes into the page, never stays on the strip. A restore run to
+// its end by keys leaves the focus on Exit, and Enter there ends the program.
+TEST_F(KeyboardProgramTest, TabAndShiftTabGoRoundEveryWizardPageAndItsTabStrip) {
+    const std::string set = SeedSet();
+    const int backupPages[] = {IDC_BackupTabSheet1, IDC_BackupTabSheet2, IDC_BackupTabSheet3,
+                               IDC_BackupTabSheet4, IDC_BackupTabSheet5, IDC_BackupTabSheet6};
+    const int backupNext[] = {IDC_Backup1Next, IDC_Backup2Next, IDC_Backup3Next, IDC_Backup4Next, IDC_Backup5Next};
+    const int restorePages[] = {IDC_RestoreTabSheet1, IDC_RestoreTabSheet2, IDC_RestoreTabSheet3,
+                                IDC_RestoreTabSheet4, IDC_RestoreTabSheet5, IDC_RestoreTabSheet6};
+    const int restoreNext[] = {IDC_Restore1Next, IDC_Restore2Next, IDC_Restore3Next, IDC_Restore4Next,
+                               IDC_Restore5Next};
+    // Each page from the focus its switch gave, then Next with the mouse.
+    auto roundEveryPage = [&](const int* pages, const int* next, int strip) {
+        for (int i = 0; i < 6; ++i) {
+            HWND focus = nullptr;
+            const testing::AssertionResult focused = FocusOnShownPage(pages[i], focus);
+            if (!Undisturbed(focus)) return false;
+            EXPECT_TRUE(focused) << "after the switch";
+            if (!RoundsOf(pages[i], strip) || HasFailure()) return false;
+            if (i == 5) break;
+            Press(next[i]);
+            WaitVisible(pages[i + 1]);
+            if (HasFatalFailure()) return false;
+        }
+        return true;
+    };
+
+    Try([&] {
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        ASSERT_TRUE(drive::BringToFront(Main()));
+        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), scratch.path()));
+        HWND next = Control(IDC_WelcomeNext);
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet1, kNextMs));
+        if (!roundEveryPage(backupPages, backupNext, IDC_BackupTabs) || HasFatalFailure()) return;
+
+        // The restore wizard, on a fresh start.
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        ASSERT_TRUE(drive::BringToFront(Main()));
+        ASSERT_NO_FATAL_FAILURE(Press(IDC_RestoreData));
+        ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), set));
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next = Control(IDC_WelcomeNext)); }, kReactMs))
+            << "the set was not recognised";
+        ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_RestoreTabSheet1, kNextMs));
+        if (!roundEveryPage(restorePages, restoreNext, IDC_RestoreTabs) || HasFatalFailure()) return;
+
+        // Launch by keys; once the restore is over, Enter on the focus ends the program.
+        if (!TabTo(IDC_RestoreTabSheet6, IDC_LaunchRestore) || !Key(VK_RETURN, Control(IDC_LaunchRestore))) return;
+        if (!FocusOnExitAfterTheJob("Restoration job is finished!") || HasFailure()) return;
+        if (!Key(VK_RETURN, drive::FocusOf(Main()))) return;
+        DWORD code = 0;
+        EXPECT_TRUE(program_->WaitForExit(kReactMs, code)) << "Enter after the restore did not end the program";
+        EXPECT_EQ(test::ReadFile(test::SpecialFolder(CSIDL_PERSONAL) + "\\a.txt"), "as backed up");
+    });
+}
+
+// A backup launched by keys and cancelled by keys (Space on Cancel, Enter on Yes), and then one run
+// to its end: each time the focus ends on the job panel's Exit, never on the disabled Cancel. Tab
+// goes round the panel's shown and enabled controls, Enter on Previous goes back to the last page,
+// and Enter on Exit ends the program.
+TEST_F(KeyboardProgramTest, ACancelledOrFinishedBackupLeavesTheFocusOnExit) {
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    seed.Hide(documents);
+    seed.Folder(documents);
+    // Enough files that the copy still runs when the Space reaches Cancel.
+    for (int folder = 0; folder < 10; ++folder)
+        for (int file = 0; file < 100; ++file)
+            seed.File(documents + "\\Letters\\" + std::to_string(folder) + "\\letter " + std::to_string(file) + ".txt",
+                      std::string(3000, 'a' + folder));
+    const std::string storage = scratch / "storage";
+    CreateDirectoryA(storage.c_str(), nullptr);
+
+    Try([&] {
+        test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        ASSERT_TRUE(drive::BringToFront(Main()));
+        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage));
+        HWND next = Control(IDC_WelcomeNext);
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet1, kNextMs));
+        for (int id : {IDC_Backup1Next, IDC_Backup2Next, IDC_Backup3Next, IDC_Backup4Next, IDC_Backup5Next})
+            ASSERT_NO_FATAL_FAILURE(Press(id));
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet6));
+        HWND focus = nullptr;
+        FocusOnShownPage(IDC_BackupTabSheet6, focus);
+        if (!Undisturbed(focus)) return;
+
+        // Launched and cancelled by keys.
+        if (!TabTo(IDC_BackupTabSheet6, IDC_Launch) || !Key(VK_RETURN, Control(IDC_Launch))) return;
+        // Space as soon as the panel shows with the focus on Cancel.
+        HWND panel = Control(IDC_JobPanel), cancel = Control(IDC_JobCancelButton);
+        ASSERT_TRUE(drive::WaitFor(
+            [&] { return drive::IsVisible(panel) && drive::FocusOf(Main()) == cancel; }, kJobMs))
+            << "no job panel with the focus on Cancel";
+        if (!Key(VK_SPACE, cancel)) return;
+        HWND box = nullptr;
+        ASSERT_TRUE(drive::WaitFor([&] { return (box = drive::FindDialog(program_->Pid())) != nullptr; }, kReactMs))
+            << "Space on Cancel asked nothing";
+        EXPECT_EQ(drive::DialogText(box), "Cancel current operation ?");
+        if (!drive::BringToFront(box) || !drive::TypeKey(box, VK_RETURN)) {
+            drive::PressDialogButton(box, IDYES);
+            Interrupted("the box was not in front for Enter");
+            return;
+        }
+        if (!FocusOnExitAfterTheJob("Backup job is finished!") || HasFailure()) return;
+        EXPECT_NE(test::ReadFile(storage + "\\Log.txt").find("Process cancelled by user"), std::string::npos);
+
+        // Round the panel, then back to the last page by Enter on Previous.
+        if (!RoundsOf(IDC_JobPanel, 0) || HasFailure()) return;
+        if (!ShiftTab(Control(IDC_JobQuitButton))) return;
+        focus = FocusAfter(Control(IDC_JobQuitButton));
+        if (!Undisturbed(focus)) return;
+        ASSERT_EQ(focus, Control(IDC_JobPreviousButton)) << "Shift+Tab from Exit went to " << GetDlgCtrlID(focus);
+        if (!Key(VK_RETURN, focus)) return;
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet6));
+        const testing::AssertionResult onPage = FocusOnShownPage(IDC_BackupTabSheet6, focus);
+        if (!Undisturbed(focus)) return;
+        EXPECT_TRUE(onPage) << "after Enter on Previous";
+
+        // Launched again and run to its end; Enter on Exit ends the program.
+        if (!TabTo(IDC_BackupTabSheet6, IDC_Launch) || !Key(VK_RETURN, Control(IDC_Launch))) return;
+        HWND exit = Control(IDC_JobQuitButton);
+        ASSERT_TRUE(drive::WaitFor([&] { return !drive::IsEnabled(exit); }, kJobMs)) << "no second backup";
+        if (!FocusOnExitAfterTheJob("Backup job is finished!") || HasFailure()) return;
+        if (!Key(VK_RETURN, Control(IDC_JobQuitButton))) return;
+        DWORD code = 0;
+        EXPECT_TRUE(program_->WaitForExit(kReactMs, code)) << "Enter on Exit did not end the program";
+        EXPECT_EQ(test::FilesBelow(storage + "\\Archive\\Documents\\Letters").size(), 1000u);
     });
 }
 
