@@ -179,7 +179,8 @@ protected:
             why_.clear();
             scenario();
             if (HasFatalFailure() || why_.empty()) return;
-            std::printf("try %d was interrupted: %s\n", attempt, why_.c_str());
+            std::printf("%s: try %d was interrupted: %s\n",
+                        testing::UnitTest::GetInstance()->current_test_info()->name(), attempt, why_.c_str());
             if (GetTickCount() - start > kTriesMs) break;
             Sleep(1000);
         }
