@@ -44,6 +44,10 @@ void TForm1::StartJobPanel() {
     ResetCount(ErrorBMP, Errorlabel, "Errors");
     TextLog.Clear();
     Log.Clear();
+    // The log is disabled while the job copies, as when the panel first shows: the panel gives the
+    // focus to Cancel, its one enabled control. Left enabled by an earlier job, the log took the
+    // focus and lost it to none at the copy's first step, where no key acts.
+    Log.SetEnabled(false);
     JobPreviousButton.SetEnabled(false);
     JobQuitButton.SetEnabled(false);
     JobCancelButton.SetEnabled(true);

@@ -83,10 +83,12 @@ protected:
     // and once the program is back in front its window itself holds the focus. Either ends the
     // try, and the scenario is run again on a fresh start.
     bool Undisturbed(HWND focus) {
+        if (!InFront()) return false;
+        return focus != Main() || Interrupted("the main window itself holds the focus");
+    }
+    bool InFront() {
         HWND front = GetForegroundWindow();
-        if (front == Main() && focus != Main()) return true;
-        return Interrupted(front != Main() ? "the front window is \"" + drive::Text(front) + "\""
-                                           : "the main window itself holds the focus");
+        return front == Main() || Interrupted("the front window is \"" + drive::Text(front) + "\"");
     }
     // A real key, typed while the focus is still where the test saw it last.
     bool Key(WORD vk, HWND focus) {
@@ -142,14 +144,16 @@ protected:
         EXPECT_EQ(focus, target) << "Tab never reached control " << id;
         return focus == target;
     }
-    // Once the job's caption says it is over and Exit is enabled: the focus is on Exit.
+    // Once the job's caption says it is over and Exit is enabled: the focus is on Exit. Nothing
+    // brought the program back to the front meanwhile, so a focus on its window itself is the
+    // program's own doing.
     bool FocusOnExitAfterTheJob(const std::string& finished) {
         HWND caption = Control(IDC_CopyProgress), exit = Control(IDC_JobQuitButton);
         EXPECT_TRUE(drive::WaitFor([&] { return drive::Text(caption) == finished && drive::IsEnabled(exit); }, kJobMs))
             << drive::Text(caption);
         HWND focus = nullptr;
         const testing::AssertionResult focused = FocusOnShownPage(IDC_JobPanel, focus);
-        if (!Undisturbed(focus)) return false;
+        if (!InFront()) return false;
         EXPECT_TRUE(focused) << "once the job was over";
         EXPECT_EQ(focus, exit) << "the focus is on control " << GetDlgCtrlID(focus);
         return true;
@@ -333,11 +337,11 @@ TEST_F(KeyboardProgramTest, TabAndShiftTabGoRoundEveryWizardPageAndItsTabStrip) 
     });
 }
 
-// A backup launched by keys and cancelled by keys (Space on Cancel, Enter on Yes), and then one run
-// to its end: each time the focus ends on the job panel's Exit, never on the disabled Cancel. Tab
-// goes round the panel's shown and enabled controls, Enter on Previous goes back to the last page,
-// and Enter on Exit ends the program.
-TEST_F(KeyboardProgramTest, ACancelledOrFinishedBackupLeavesTheFocusOnExit) {
+// A backup launched by keys and run to its end, then one cancelled by keys (Space on Cancel, Enter
+// on Yes): each time the focus ends on the job panel's Exit, never on the disabled Cancel nor on
+// nothing. Tab goes round the panel's shown and enabled controls, Enter on Previous goes back to the
+// last page, and Enter on Exit ends the program.
+TEST_F(KeyboardProgramTest, AFinishedOrCancelledBackupLeavesTheFocusOnExit) {
     const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     seed.Hide(documents);
     seed.Folder(documents);
@@ -365,13 +369,29 @@ TEST_F(KeyboardProgramTest, ACancelledOrFinishedBackupLeavesTheFocusOnExit) {
         FocusOnShownPage(IDC_BackupTabSheet6, focus);
         if (!Undisturbed(focus)) return;
 
-        // Launched and cancelled by keys.
+        // Launched by keys and run to its end.
         if (!TabTo(IDC_BackupTabSheet6, IDC_Launch) || !Key(VK_RETURN, Control(IDC_Launch))) return;
-        // Space as soon as the panel shows with the focus on Cancel.
-        HWND panel = Control(IDC_JobPanel), cancel = Control(IDC_JobCancelButton);
-        ASSERT_TRUE(drive::WaitFor(
-            [&] { return drive::IsVisible(panel) && drive::FocusOf(Main()) == cancel; }, kJobMs))
-            << "no job panel with the focus on Cancel";
+        if (!FocusOnExitAfterTheJob("Backup job is finished!") || HasFailure()) return;
+        EXPECT_EQ(test::FilesBelow(storage + "\\Archive\\Documents\\Letters").size(), 1000u);
+
+        // Round the panel, then back to the last page by Enter on Previous.
+        const HWND exit = Control(IDC_JobQuitButton), previous = Control(IDC_JobPreviousButton);
+        if (!RoundsOf(IDC_JobPanel, 0) || HasFailure()) return;
+        if (!ShiftTab(exit)) return;
+        focus = FocusAfter(exit);
+        if (!Undisturbed(focus)) return;
+        ASSERT_EQ(focus, previous) << "Shift+Tab from Exit went to " << GetDlgCtrlID(focus);
+        if (!Key(VK_RETURN, previous)) return;
+        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet6));
+        const testing::AssertionResult onPage = FocusOnShownPage(IDC_BackupTabSheet6, focus);
+        if (!Undisturbed(focus)) return;
+        EXPECT_TRUE(onPage) << "after Enter on Previous";
+
+        // Launched again and cancelled by keys as soon as the panel shows with the focus on Cancel.
+        if (!TabTo(IDC_BackupTabSheet6, IDC_Launch) || !Key(VK_RETURN, Control(IDC_Launch))) return;
+        const HWND cancel = Control(IDC_JobCancelButton);
+        ASSERT_TRUE(drive::WaitFor([&] { return !drive::IsEnabled(exit) && drive::FocusOf(Main()) == cancel; }, kJobMs))
+            << "no second backup with the focus on Cancel";
         if (!Key(VK_SPACE, cancel)) return;
         HWND box = nullptr;
         ASSERT_TRUE(drive::WaitFor([&] { return (box = drive::FindDialog(program_->Pid())) != nullptr; }, kReactMs))
@@ -384,28 +404,9 @@ TEST_F(KeyboardProgramTest, ACancelledOrFinishedBackupLeavesTheFocusOnExit) {
         }
         if (!FocusOnExitAfterTheJob("Backup job is finished!") || HasFailure()) return;
         EXPECT_NE(test::ReadFile(storage + "\\Log.txt").find("Process cancelled by user"), std::string::npos);
-
-        // Round the panel, then back to the last page by Enter on Previous.
-        if (!RoundsOf(IDC_JobPanel, 0) || HasFailure()) return;
-        if (!ShiftTab(Control(IDC_JobQuitButton))) return;
-        focus = FocusAfter(Control(IDC_JobQuitButton));
-        if (!Undisturbed(focus)) return;
-        ASSERT_EQ(focus, Control(IDC_JobPreviousButton)) << "Shift+Tab from Exit went to " << GetDlgCtrlID(focus);
-        if (!Key(VK_RETURN, focus)) return;
-        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet6));
-        const testing::AssertionResult onPage = FocusOnShownPage(IDC_BackupTabSheet6, focus);
-        if (!Undisturbed(focus)) return;
-        EXPECT_TRUE(onPage) << "after Enter on Previous";
-
-        // Launched again and run to its end; Enter on Exit ends the program.
-        if (!TabTo(IDC_BackupTabSheet6, IDC_Launch) || !Key(VK_RETURN, Control(IDC_Launch))) return;
-        HWND exit = Control(IDC_JobQuitButton);
-        ASSERT_TRUE(drive::WaitFor([&] { return !drive::IsEnabled(exit); }, kJobMs)) << "no second backup";
-        if (!FocusOnExitAfterTheJob("Backup job is finished!") || HasFailure()) return;
-        if (!Key(VK_RETURN, Control(IDC_JobQuitButton))) return;
+        if (!Key(VK_RETURN, exit)) return;
         DWORD code = 0;
         EXPECT_TRUE(program_->WaitForExit(kReactMs, code)) << "Enter on Exit did not end the program";
-        EXPECT_EQ(test::FilesBelow(storage + "\\Archive\\Documents\\Letters").size(), 1000u);
     });
 }
 
