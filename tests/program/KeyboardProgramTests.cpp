@@ -170,25 +170,16 @@ protected:
         FAIL() << "other programs kept taking the keyboard away";
     }
 
-    test::Seed seed;
-    test::ScratchFolder scratch{"keyboard program"};
-    std::string why_;  // what interrupted the try; empty when nothing did
-};
-
-// Previous on restore page 6 shows page 4; Tab and Enter then stay on page 4 and never start the
-// restore with page 6's Launch button, which would put the set's older copy over the user's file.
-TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPageFour) {
-    const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
-    test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
-    // The user's own copy, written later: newer than the set's.
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
-    const std::string file = seed.File(documents + "\\a.txt", "edited since the backup");
-    // Where a restore would save its log.
-    seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
-
-    Try([&] {
+    // Starts the program in front and names the storage folder, which enables Next.
+    void StartWithStorage(const std::string& storage) {
+        ASSERT_NO_FATAL_FAILURE(StartProgram());
+        ASSERT_TRUE(drive::BringToFront(Main()));
+        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage));
+        HWND next = Control(IDC_WelcomeNext);
+        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+    }
+    // Starts the program in front, names the set and shows restore page 1 with Next.
+    void StartRestoreWizard(const std::string& set) {
         ASSERT_NO_FATAL_FAILURE(StartProgram());
         ASSERT_TRUE(drive::BringToFront(Main()));
         ASSERT_NO_FATAL_FAILURE(Press(IDC_RestoreData));
@@ -197,6 +188,33 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPa
         ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs)) << "the set was not recognised";
         ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
         ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_RestoreTabSheet1, kNextMs));
+    }
+    // A set whose Documents hold a.txt, the user's own Documents folder, empty, and the log of an
+    // earlier restore where a restore saves its log: the set's path.
+    std::string SeedSet() {
+        const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
+        test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
+        seed.Hide(documents);
+        seed.Folder(documents);
+        seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
+        return set;
+    }
+
+    test::Seed seed;
+    test::ScratchFolder scratch{"keyboard program"};
+    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
+    std::string why_;  // what interrupted the try; empty when nothing did
+};
+
+// Previous on restore page 6 shows page 4; Tab and Enter then stay on page 4 and never start the
+// restore with page 6's Launch button, which would put the set's older copy over the user's file.
+TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPageFour) {
+    const std::string set = SeedSet();
+    // The user's own copy, written later: newer than the set's.
+    const std::string file = seed.File(documents + "\\a.txt", "edited since the backup");
+
+    Try([&] {
+        ASSERT_NO_FATAL_FAILURE(StartRestoreWizard(set));
         for (int id : {IDC_Restore1Next, IDC_Restore2Next, IDC_Restore3Next, IDC_Restore4Next, IDC_Restore5Next})
             ASSERT_NO_FATAL_FAILURE(Press(id));
         ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_LaunchRestore));
@@ -220,11 +238,8 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterPreviousOnTheLastRestorePageStayOnPa
 // press the hidden welcome page's Quit, which would end the program.
 TEST_F(KeyboardProgramTest, TabAndEnterAfterEnterOnTheWelcomePageStayOnBackupPageOne) {
     Try([&] {
-        ASSERT_NO_FATAL_FAILURE(StartProgram());
-        ASSERT_TRUE(drive::BringToFront(Main()));
-        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), scratch.path()));
+        ASSERT_NO_FATAL_FAILURE(StartWithStorage(scratch.path()));
         HWND next = Control(IDC_WelcomeNext);
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
         // Tab as far as Next, as a user without a mouse does.
         HWND focus = drive::FocusOf(Main());
         for (int presses = 0; presses < 20 && focus != next; ++presses) {
@@ -248,12 +263,7 @@ TEST_F(KeyboardProgramTest, TabAndEnterAfterEnterOnTheWelcomePageStayOnBackupPag
 // goes round back: from the strip Tab goes into the page, never stays on the strip. A restore run to
 // its end by keys leaves the focus on Exit, and Enter there ends the program.
 TEST_F(KeyboardProgramTest, TabAndShiftTabGoRoundEveryWizardPageAndItsTabStrip) {
-    const std::string set = scratch / "2024-05-03 - Halvorkeep - alice";
-    test::WriteFile(set + "\\Archive\\Documents\\a.txt", "as backed up");
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
-    seed.Hide(documents);
-    seed.Folder(documents);
-    seed.File(test::SpecialFolder(CSIDL_DESKTOP) + " - Log.txt", "earlier log");
+    const std::string set = SeedSet();
     const int backupPages[] = {IDC_BackupTabSheet1, IDC_BackupTabSheet2, IDC_BackupTabSheet3,
                                IDC_BackupTabSheet4, IDC_BackupTabSheet5, IDC_BackupTabSheet6};
     const int backupNext[] = {IDC_Backup1Next, IDC_Backup2Next, IDC_Backup3Next, IDC_Backup4Next, IDC_Backup5Next};
@@ -278,24 +288,13 @@ TEST_F(KeyboardProgramTest, TabAndShiftTabGoRoundEveryWizardPageAndItsTabStrip) 
     };
 
     Try([&] {
-        ASSERT_NO_FATAL_FAILURE(StartProgram());
-        ASSERT_TRUE(drive::BringToFront(Main()));
-        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), scratch.path()));
-        HWND next = Control(IDC_WelcomeNext);
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        ASSERT_NO_FATAL_FAILURE(StartWithStorage(scratch.path()));
         ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
         ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet1, kNextMs));
         if (!roundEveryPage(backupPages, backupNext, IDC_BackupTabs) || HasFatalFailure()) return;
 
         // The restore wizard, on a fresh start.
-        ASSERT_NO_FATAL_FAILURE(StartProgram());
-        ASSERT_TRUE(drive::BringToFront(Main()));
-        ASSERT_NO_FATAL_FAILURE(Press(IDC_RestoreData));
-        ASSERT_TRUE(drive::SetText(Control(IDC_BackupPath), set));
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next = Control(IDC_WelcomeNext)); }, kReactMs))
-            << "the set was not recognised";
-        ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
-        ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_RestoreTabSheet1, kNextMs));
+        ASSERT_NO_FATAL_FAILURE(StartRestoreWizard(set));
         if (!roundEveryPage(restorePages, restoreNext, IDC_RestoreTabs) || HasFatalFailure()) return;
 
         // Launch by keys; once the restore is over, Enter on the focus ends the program.
@@ -313,7 +312,6 @@ TEST_F(KeyboardProgramTest, TabAndShiftTabGoRoundEveryWizardPageAndItsTabStrip) 
 // nothing. Tab goes round the panel's shown and enabled controls, Enter on Previous goes back to the
 // last page, and Enter on Exit ends the program.
 TEST_F(KeyboardProgramTest, AFinishedOrCancelledBackupLeavesTheFocusOnExit) {
-    const std::string documents = test::SpecialFolder(CSIDL_PERSONAL);
     seed.Hide(documents);
     seed.Folder(documents);
     // Enough files that the copy still runs when the Space reaches Cancel.
@@ -326,11 +324,7 @@ TEST_F(KeyboardProgramTest, AFinishedOrCancelledBackupLeavesTheFocusOnExit) {
 
     Try([&] {
         test::WriteFile(Ini(), test::kOnlyMyDocumentsSettings);
-        ASSERT_NO_FATAL_FAILURE(StartProgram());
-        ASSERT_TRUE(drive::BringToFront(Main()));
-        ASSERT_TRUE(drive::SetText(Control(IDC_StoragePath), storage));
-        HWND next = Control(IDC_WelcomeNext);
-        ASSERT_TRUE(drive::WaitFor([&] { return drive::IsEnabled(next); }, kReactMs));
+        ASSERT_NO_FATAL_FAILURE(StartWithStorage(storage));
         ASSERT_NO_FATAL_FAILURE(Press(IDC_WelcomeNext));
         ASSERT_NO_FATAL_FAILURE(WaitVisible(IDC_BackupTabSheet1, kNextMs));
         for (int id : {IDC_Backup1Next, IDC_Backup2Next, IDC_Backup3Next, IDC_Backup4Next, IDC_Backup5Next})
