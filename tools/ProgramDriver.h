@@ -149,6 +149,17 @@ inline bool TypeKey(HWND main, WORD vk) {
     return SendInput(2, keys, sizeof(INPUT)) == 2 && GetForegroundWindow() == main;
 }
 
+// The same with Shift held around the key (Shift+Tab).
+inline bool TypeShiftedKey(HWND main, WORD vk) {
+    if (GetForegroundWindow() != main) return false;
+    INPUT keys[4]{};
+    for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[3].ki.wVk = VK_SHIFT;
+    keys[1].ki.wVk = keys[2].ki.wVk = vk;
+    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(4, keys, sizeof(INPUT)) == 4 && GetForegroundWindow() == main;
+}
+
 // Types text into an edit of the program as a user types it: one WM_CHAR posted per character,
 // intervalMs apart. Each reaches the edit as a key does and fires its change handler; one that
 // arrives while a handler pumps messages is handled inside that handler.

@@ -275,7 +275,8 @@ public:
     void JobPreviousButtonClick();
     void JobQuitButtonClick();
     // While a job copies, its log and captions change for every file: they are painted a few
-    // times a second instead of at each change (on), and in full at the job's end (off).
+    // times a second instead of at each change (on), and in full at the job's end (off), when
+    // Exit takes the keyboard focus.
     void PaceJobPanel(bool on);
     // Runs a job's handler (LaunchClick, LaunchRestoreClick) as the running job, whose listing,
     // copy and finish a close of the window can stop.

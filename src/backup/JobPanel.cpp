@@ -44,6 +44,10 @@ void TForm1::StartJobPanel() {
     ResetCount(ErrorBMP, Errorlabel, "Errors");
     TextLog.Clear();
     Log.Clear();
+    // The log is disabled while the job copies, as when the panel first shows: the panel gives the
+    // focus to Cancel, its one enabled control. Left enabled by an earlier job, the log took the
+    // focus and lost it to none at the copy's first step, where no key acts.
+    Log.SetEnabled(false);
     JobPreviousButton.SetEnabled(false);
     JobQuitButton.SetEnabled(false);
     JobCancelButton.SetEnabled(true);
@@ -147,6 +151,10 @@ void TForm1::StopJobAtPanelStart() {
 void TForm1::PaceJobPanel(bool on) {
     for (ui::Control* c : std::initializer_list<ui::Control*>{&Log, &CopyProgress, &WarningLabel, &Errorlabel})
         c->SetPaced(on);
+    // Pacing ends with the job's finish, finished or cancelled, which has just disabled Cancel, the
+    // control that held the focus: a disabled window loses the focus to none, where no key acts.
+    // Exit takes it, so Enter ends the program and Tab walks the panel.
+    if (!on && JobOver) JobQuitButton.Focus();
 }
 
 void TForm1::JobPreviousButtonClick() {

@@ -87,10 +87,8 @@ HBRUSH Container::ChildBrush(HDC dc) const {
 
 void Container::FocusFirstControl() {
     if (!hwnd()) return;
-    // A window that is not shown is not given the focus: that would make it the active window.
-    if (!IsWindowVisible(GetAncestor(hwnd(), GA_ROOT))) return;
     HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
-    SetFocus(first && IsChild(hwnd(), first) ? first : hwnd());
+    GiveFocus(first && IsChild(hwnd(), first) ? first : hwnd());
 }
 
 void Container::PaintBehind(HDC dc, const Control& child) const {

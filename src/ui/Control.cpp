@@ -32,7 +32,27 @@ void PlaceOverPictures(HWND w) {
     }
 }
 
+// The dialog keys make a push button that Tab reaches the default button of its window, and the
+// one that was the default a plain button again; Enter then presses the button that holds the
+// focus. A focus given by the program makes the same change, or Enter would do nothing there.
+BOOL CALLBACK PlainUnlessFocused(HWND w, LPARAM focus) {
+    if (w != reinterpret_cast<HWND>(focus) && (SendMessageA(w, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON))
+        SendMessageA(w, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    return TRUE;
+}
+
 }  // namespace
+
+void Control::GiveFocus(HWND w) {
+    if (!w) return;
+    // A window that is not shown is not given the focus: that would make it the active window.
+    const HWND root = GetAncestor(w, GA_ROOT);
+    if (!IsWindowVisible(root)) return;
+    SetFocus(w);
+    EnumChildWindows(root, PlainUnlessFocused, reinterpret_cast<LPARAM>(w));
+    if (SendMessageA(w, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)
+        SendMessageA(w, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+}
 
 Control::~Control() {
     if (paced_) pacedControls.erase(std::remove(pacedControls.begin(), pacedControls.end(), this), pacedControls.end());

@@ -44,6 +44,9 @@ public:
     void Hide() { SetVisible(false); }
     virtual void SetEnabled(bool enabled);
     bool Enabled() const;
+    // Gives the control the keyboard focus as Tab does: a push button becomes its window's
+    // default button, which Enter presses. Nothing while the window is not shown.
+    void Focus() { GiveFocus(hwnd()); }
     virtual void SetText(const std::string& text);
     virtual std::string Text() const;
     // The control's own font (not owned); its children without a font of their own follow it.
@@ -92,6 +95,8 @@ protected:
                   const Rect& r, const std::string& text, bool unicode);
     // For windows made elsewhere (forms, containers).
     void Attach(HWND w);
+    // Focus() for any window of the program.
+    static void GiveFocus(HWND w);
     // Unties the object from a window that is being destroyed.
     void Detach();
     // Sets the font on the window and passes it on to the children that follow it.
@@ -378,7 +383,9 @@ void DrawBitmapKeyed(HDC dc, HBITMAP bitmap, int x, int y, int maxWidth, int max
 
 class TabSheet;
 
-// Tab control whose pages are TabSheet containers.
+// Tab control whose pages are TabSheet containers. The sheets lie over the tab control's display
+// area as its siblings, in the tab control's parent; the active one is shown while the tab
+// control is.
 class PageControl : public Control {
 public:
     bool Create(Container& parent, int id, const Rect& r);
@@ -391,6 +398,8 @@ public:
     std::function<void()> onChange;  // after the user clicked a tab
     bool OnNotify(NMHDR* hdr, LRESULT& result) override;
     void SetBounds(const Rect& r) override;
+    // The active sheet is shown and hidden with the tab control.
+    void SetVisible(bool visible) override;
 
 protected:
     void ApplyFont(HFONT font) override;
