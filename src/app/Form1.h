@@ -275,9 +275,11 @@ public:
     void JobPreviousButtonClick();
     void JobQuitButtonClick();
     // While a job copies, its log and captions change for every file: they are painted a few
-    // times a second instead of at each change (on), and in full at the job's end (off), when
-    // Exit takes the keyboard focus.
+    // times a second instead of at each change (on), and in full at the job's end (off).
     void PaceJobPanel(bool on);
+    // The last step of a job's finish, done or cancelled: the log enabled, the caption set to
+    // finished, the panel painted in full, and the keyboard focus on Exit.
+    void ShowJobEnd(const std::string& finished);
     // Runs a job's handler (LaunchClick, LaunchRestoreClick) as the running job, whose listing,
     // copy and finish a close of the window can stop.
     void RunJob(void (TForm1::*job)());

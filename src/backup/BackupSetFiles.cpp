@@ -353,7 +353,5 @@ void TForm1::FinishBackupJob() {
         LogError(CannotWriteText(file));
         Log.SelectLast();
     }
-    Log.SetEnabled(true);
-    CopyProgress.SetText(finished);
-    PaceJobPanel(false);
+    ShowJobEnd(finished);
 }

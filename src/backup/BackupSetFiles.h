@@ -27,7 +27,6 @@ bool ExportableKeyName(const std::string& key);
 // The message of a set file that could not be written, naming the file.
 std::string CannotWriteText(const std::string& file);
 
-
 // The folders right under the set's Archive folder that a backup with the form's choices writes
 // its records into (Profiles.ini, Files.ini, Fonts.ini...), whatever becomes of its copies; the
 // copies' own folders are ArchiveFolderOf their tags.

@@ -151,10 +151,16 @@ void TForm1::StopJobAtPanelStart() {
 void TForm1::PaceJobPanel(bool on) {
     for (ui::Control* c : std::initializer_list<ui::Control*>{&Log, &CopyProgress, &WarningLabel, &Errorlabel})
         c->SetPaced(on);
-    // Pacing ends with the job's finish, finished or cancelled, which has just disabled Cancel, the
-    // control that held the focus: a disabled window loses the focus to none, where no key acts.
-    // Exit takes it, so Enter ends the program and Tab walks the panel.
-    if (!on && JobOver) JobQuitButton.Focus();
+}
+
+void TForm1::ShowJobEnd(const std::string& finished) {
+    Log.SetEnabled(true);
+    CopyProgress.SetText(finished);
+    PaceJobPanel(false);
+    // The finish, of a job done or cancelled, has just disabled Cancel, the control that held the
+    // focus: a disabled window loses the focus to none, where no key acts. Exit takes it, so Enter
+    // ends the program and Tab walks the panel.
+    JobQuitButton.Focus();
 }
 
 void TForm1::JobPreviousButtonClick() {

@@ -9,7 +9,6 @@
 
 class TScruteDossier;
 
-
 // Sender and the full path of the file or folder reported.
 using TScruteEvent = std::function<void(TScruteDossier* sender, std::string nom)>;
 using TNotifyEvent = std::function<void(TScruteDossier* sender)>;

@@ -147,7 +147,5 @@ void TForm1::FinishRestoreJob() {
         LogError(MessageAbout("CannotWriteFile", "Could not write to file", logFile));
         Log.SelectLast();
     }
-    Log.SetEnabled(true);
-    CopyProgress.SetText(finished);
-    PaceJobPanel(false);
+    ShowJobEnd(finished);
 }
